@@ -1,0 +1,30 @@
+// A loaded shared library, owned: loaded by file name through the platform's standard search,
+// unloaded when the owner goes. Load and Symbol throw std::runtime_error naming the library or
+// the function and carrying the system's reason.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace driversetup {
+
+class DynamicLibrary {
+public:
+    static DynamicLibrary Load(const std::string& fileName);
+
+    void* Symbol(const char* name) const;
+    const std::string& FileName() const noexcept { return fileName_; }
+
+private:
+    struct Unload {
+        void operator()(void* module) const noexcept;
+    };
+
+    DynamicLibrary(std::string fileName, void* module) noexcept
+        : fileName_(std::move(fileName)), module_(module) {}
+
+    std::string fileName_;
+    std::unique_ptr<void, Unload> module_;
+};
+
+} // namespace driversetup

@@ -1,0 +1,32 @@
+#include "setuplib/system_error.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace driversetup {
+
+std::string SystemMessage(std::uint32_t error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const std::unique_ptr<wchar_t, decltype(&LocalFree)> owned(buffer, &LocalFree);
+    std::wstring text(buffer != nullptr ? buffer : L"", length);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' ||
+                             text.back() == L'.')) {
+        text.pop_back();
+    }
+    const std::string code = "error " + std::to_string(error);
+    if (text.empty()) {
+        return code;
+    }
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size,
+                        nullptr, nullptr);
+    return utf8 + " (" + code + ")";
+}
+
+} // namespace driversetup
