@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #if defined(_WIN32)
+#include <windows.h>
 #include <oleauto.h>
 #else
 #include "setuplib/portable_variant.h"

@@ -1,0 +1,110 @@
+#include "fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#if !defined(_WIN32)
+using namespace driversetup::portable;
+#endif
+
+namespace driversetup::testing {
+namespace {
+
+struct Fixture : ::testing::Test {
+    RecordingWindow window;
+    ScriptedLibrary library{window};
+    Form1 form{window, library};
+};
+
+struct DialogCase {
+    const char* name;
+    std::function<void(Variant&)> fill;
+    std::int16_t expected;
+};
+
+TEST_F(Fixture, DialogResultIsCoercedIntoResultCodeAndNothingElseChanges) {
+    const DialogCase cases[] = {
+        {"left empty", nullptr, 0},
+        {"i2 3008", [](Variant& v) { v.vt = VT_I2; v.iVal = 3008; }, 3008},
+        {"i4 -7", [](Variant& v) { v.vt = VT_I4; v.lVal = -7; }, -7},
+        {"r8 2.5", [](Variant& v) { v.vt = VT_R8; v.dblVal = 2.5; }, 2},
+        {"r8 3.5", [](Variant& v) { v.vt = VT_R8; v.dblVal = 3.5; }, 4},
+        {"text 12", [](Variant& v) { v.vt = VT_BSTR; v.bstrVal = SysAllocString(L"12"); }, 12},
+        {"bool true", [](Variant& v) { v.vt = VT_BOOL; v.boolVal = VARIANT_TRUE; }, -1},
+    };
+    window.SetCaption(Control::Resultbox, L"kept");
+    for (const DialogCase& dialog : cases) {
+        library.fillDialogResult = dialog.fill;
+        window.log.clear();
+        form.DisplayDialog_Click();
+        EXPECT_EQ(form.ResultCode(), dialog.expected) << dialog.name;
+        EXPECT_TRUE(window.log.empty()) << dialog.name;
+        EXPECT_EQ(window.Caption(Control::Resultbox), L"kept");
+        EXPECT_EQ(window.ButtonStates(), "EEEEE");
+    }
+}
+
+TEST_F(Fixture, DialogResultThatIsNoSixteenBitNumberRaises) {
+    const DialogCase cases[] = {
+        {"text abc", [](Variant& v) { v.vt = VT_BSTR; v.bstrVal = SysAllocString(L"abc"); }, 0},
+        {"i4 40000", [](Variant& v) { v.vt = VT_I4; v.lVal = 40000; }, 0},
+        {"null", [](Variant& v) { v.vt = VT_NULL; }, 0},
+    };
+    for (const DialogCase& dialog : cases) {
+        library.fillDialogResult = dialog.fill;
+        EXPECT_THROW(form.DisplayDialog_Click(), std::runtime_error) << dialog.name;
+    }
+}
+
+TEST_F(Fixture, ClickRunsTheHandlerOfEachButton) {
+    library.result16 = 9;
+    const std::vector<std::pair<Control, std::wstring>> wiring{
+        {Control::Install, L"InstDriver 1"},
+        {Control::Uninstall, L"UninstallDriver 1"},
+        {Control::GetDrvInfo, L"GetTolvekDriverInfo"},
+        {Control::DisplayDialog, L"DriverDialog"},
+    };
+    for (const auto& [button, call] : wiring) {
+        form.Click(button);
+        EXPECT_EQ(library.calls.back(), call);
+    }
+    EXPECT_EQ(window.unloads, 0);
+    form.Click(Control::CloseButton);
+    EXPECT_EQ(window.unloads, 1);
+    EXPECT_EQ(library.calls.size(), 4U) << "closing calls nothing";
+}
+
+TEST_F(Fixture, WhileAHandlerRunsOtherClicksStartNothingAndACloseWaits) {
+    library.duringCall = [this] {
+        library.duringCall = nullptr;
+        form.Click(Control::GetDrvInfo);
+        form.Click(Control::CloseButton);
+        form.RequestClose();
+        form.RequestClose();
+        EXPECT_EQ(window.unloads, 0) << "nothing is destroyed under a running handler";
+    };
+    form.Click(Control::Install);
+    EXPECT_EQ(library.calls, (std::vector<std::wstring>{L"InstDriver 1"}));
+    EXPECT_EQ(window.unloads, 1);
+    EXPECT_EQ(window.log.back(), L"unload") << "the handler finished first";
+}
+
+TEST_F(Fixture, ACloseRequestWhenIdleUnloadsAtOnce) {
+    form.RequestClose();
+    EXPECT_EQ(window.unloads, 1);
+    EXPECT_TRUE(library.calls.empty());
+}
+
+TEST_F(Fixture, AHandlerThatRaisesLeavesTheWindowIdle) {
+    library.fillDialogResult = [](Variant& v) { v.vt = VT_NULL; };
+    EXPECT_THROW(form.Click(Control::DisplayDialog), std::runtime_error);
+    EXPECT_FALSE(form.Busy());
+}
+
+} // namespace
+} // namespace driversetup::testing

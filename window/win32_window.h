@@ -1,0 +1,67 @@
+// Form1 drawn as a native Win32 window: the control table's children at the window's DPI, the
+// WindowModel operations on them, and the one place where exceptions from the handlers stop.
+#pragma once
+
+#include "window/layout.h"
+#include "window/main_window.h"
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <type_traits>
+
+namespace driversetup {
+
+struct FontDeleter {
+    void operator()(HFONT font) const noexcept { DeleteObject(font); }
+};
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+
+class MainWindow final : public WindowModel {
+public:
+    static constexpr wchar_t className[] = L"DriverSetupForm1";
+    // Child control IDs: this base plus the tab index.
+    static constexpr int firstControlId = 1000;
+
+    explicit MainWindow(DriverSetupLibrary& library) noexcept : form_(*this, library) {}
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the window and its controls, runs Form_Load and shows the window. Returns false
+    // (after telling the user) when the window could not be made.
+    bool Create(HINSTANCE instance, HICON icon, int showCommand) noexcept;
+    HWND Handle() const noexcept { return window_; }
+    // 0 after a normal close; 1 after an error ended the program.
+    int ExitCode() const noexcept { return exitCode_; }
+
+    void SetCaption(Control label, std::wstring_view text) override;
+    std::wstring GetCaption(Control label) const override;
+    void SetEnabled(Control button, bool enabled) override;
+    void Unload() override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCreate();
+    void OnCommand(int id, int notification, HWND control);
+    void OnActivate(bool active);
+    void ApplyDpi(UINT dpi);
+    PixelSize WindowSizeFor(UINT dpi) const;
+    void Fail(const char* reason) noexcept;
+
+    HWND Child(Control control) const noexcept {
+        return controls_[static_cast<std::size_t>(control)];
+    }
+
+    Form1 form_;
+    HWND window_ = nullptr;
+    std::array<HWND, controlTable.size()> controls_{};
+    HWND focus_ = nullptr; // restored when the window is activated again
+    UniqueFont font_;
+    int exitCode_ = 0;
+};
+
+} // namespace driversetup
