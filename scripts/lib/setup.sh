@@ -4,7 +4,7 @@
 packages=(
     cmake make g++ python3 libgtest-dev googletest clang-format clang-tidy
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-    wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick fonts-wqy-microhei
+    wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick fonts-wqy-microhei fonts-wine
 )
 
 as_root() {

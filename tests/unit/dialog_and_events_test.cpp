@@ -15,19 +15,13 @@ using namespace driversetup::portable;
 namespace driversetup::testing {
 namespace {
 
-struct Fixture : ::testing::Test {
-    RecordingWindow window;
-    ScriptedLibrary library{window};
-    Form1 form{window, library};
-};
-
 struct DialogCase {
     const char* name;
     std::function<void(Variant&)> fill;
     std::int16_t expected;
 };
 
-TEST_F(Fixture, DialogResultIsCoercedIntoResultCodeAndNothingElseChanges) {
+TEST_F(Form1Test, DialogResultIsCoercedIntoResultCodeAndNothingElseChanges) {
     const DialogCase cases[] = {
         {"left empty", nullptr, 0},
         {"i2 3008", [](Variant& v) { v.vt = VT_I2; v.iVal = 3008; }, 3008},
@@ -49,7 +43,7 @@ TEST_F(Fixture, DialogResultIsCoercedIntoResultCodeAndNothingElseChanges) {
     }
 }
 
-TEST_F(Fixture, DialogResultThatIsNoSixteenBitNumberRaises) {
+TEST_F(Form1Test, DialogResultThatIsNoSixteenBitNumberRaises) {
     const DialogCase cases[] = {
         {"text abc", [](Variant& v) { v.vt = VT_BSTR; v.bstrVal = SysAllocString(L"abc"); }, 0},
         {"i4 40000", [](Variant& v) { v.vt = VT_I4; v.lVal = 40000; }, 0},
@@ -61,7 +55,7 @@ TEST_F(Fixture, DialogResultThatIsNoSixteenBitNumberRaises) {
     }
 }
 
-TEST_F(Fixture, ClickRunsTheHandlerOfEachButton) {
+TEST_F(Form1Test, ClickRunsTheHandlerOfEachButton) {
     library.result16 = 9;
     const std::vector<std::pair<Control, std::wstring>> wiring{
         {Control::Install, L"InstDriver 1"},
@@ -79,7 +73,7 @@ TEST_F(Fixture, ClickRunsTheHandlerOfEachButton) {
     EXPECT_EQ(library.calls.size(), 4U) << "closing calls nothing";
 }
 
-TEST_F(Fixture, WhileAHandlerRunsOtherClicksStartNothingAndACloseWaits) {
+TEST_F(Form1Test, WhileAHandlerRunsOtherClicksStartNothingAndACloseWaits) {
     library.duringCall = [this] {
         library.duringCall = nullptr;
         form.Click(Control::GetDrvInfo);
@@ -94,13 +88,13 @@ TEST_F(Fixture, WhileAHandlerRunsOtherClicksStartNothingAndACloseWaits) {
     EXPECT_EQ(window.log.back(), L"unload") << "the handler finished first";
 }
 
-TEST_F(Fixture, ACloseRequestWhenIdleUnloadsAtOnce) {
+TEST_F(Form1Test, ACloseRequestWhenIdleUnloadsAtOnce) {
     form.RequestClose();
     EXPECT_EQ(window.unloads, 1);
     EXPECT_TRUE(library.calls.empty());
 }
 
-TEST_F(Fixture, AHandlerThatRaisesLeavesTheWindowIdle) {
+TEST_F(Form1Test, AHandlerThatRaisesLeavesTheWindowIdle) {
     library.fillDialogResult = [](Variant& v) { v.vt = VT_NULL; };
     EXPECT_THROW(form.Click(Control::DisplayDialog), std::runtime_error);
     EXPECT_FALSE(form.Busy());

@@ -4,6 +4,8 @@
 
 #include "window/main_window.h"
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -103,6 +105,21 @@ private:
     }
 
     const RecordingWindow& window_;
+};
+
+// A Form1 between a recording window and a scripted library.
+struct Form1Test : ::testing::Test {
+    RecordingWindow window;
+    ScriptedLibrary library{window};
+    Form1 form{window, library};
+
+    // Runs one handler with the library answering `result`; returns the window operations.
+    std::vector<std::wstring> Run(void (Form1::*handler)(), std::int16_t result) {
+        library.result16 = result;
+        window.log.clear();
+        (form.*handler)();
+        return window.log;
+    }
 };
 
 } // namespace driversetup::testing

@@ -12,19 +12,6 @@ namespace {
 
 using Log = std::vector<std::wstring>;
 
-struct Fixture : ::testing::Test {
-    RecordingWindow window;
-    ScriptedLibrary library{window};
-    Form1 form{window, library};
-
-    Log Run(void (Form1::*handler)(), std::int16_t result) {
-        library.result16 = result;
-        window.log.clear();
-        (form.*handler)();
-        return window.log;
-    }
-};
-
 TEST(FormatResultCode, PutsOneSpaceBeforeNonNegativeValuesAndNoneBeforeNegative) {
     EXPECT_EQ(FormatResultCode(0), L" 0");
     EXPECT_EQ(FormatResultCode(5), L" 5");
@@ -42,7 +29,7 @@ Log Then(Log first, const Log& rest) {
     return first;
 }
 
-TEST_F(Fixture, InstallLocksCallsWritesAndUnlocksInOrder) {
+TEST_F(Form1Test, InstallLocksCallsWritesAndUnlocksInOrder) {
     EXPECT_EQ(Run(&Form1::Install_Click, 0),
               Then(lockAll, {L"set Resultbox \"The driver has been installed successfully.\"",
                              L"enable Uninstall", L"enable DisplayDialog", L"enable GetDrvInfo",
@@ -68,7 +55,7 @@ TEST_F(Fixture, InstallLocksCallsWritesAndUnlocksInOrder) {
                                   L"InstDriver 1"}));
 }
 
-TEST_F(Fixture, UninstallShowsTheWaitingTextBeforeTheCallAndUnlocksInOrder) {
+TEST_F(Form1Test, UninstallShowsTheWaitingTextBeforeTheCallAndUnlocksInOrder) {
     const std::wstring waiting = L"set Resultbox \"Uninstall the driver ,Please wait......\"";
     EXPECT_EQ(Run(&Form1::Uninstall_Click, 0),
               Then(lockAll,
@@ -103,7 +90,7 @@ std::wstring ExpectedText(const wchar_t* success, const wchar_t* failurePrefix, 
     return std::wstring(failurePrefix) + digits;
 }
 
-TEST_F(Fixture, EverySixteenBitInstallResultGivesItsTextAndButtonStates) {
+TEST_F(Form1Test, EverySixteenBitInstallResultGivesItsTextAndButtonStates) {
     window.SetCaption(Control::Resultbox, L"before");
     for (int result = -32768; result <= 32767; ++result) {
         library.result16 = static_cast<std::int16_t>(result);
@@ -119,7 +106,7 @@ TEST_F(Fixture, EverySixteenBitInstallResultGivesItsTextAndButtonStates) {
     }
 }
 
-TEST_F(Fixture, EverySixteenBitUninstallResultGivesItsTextAndButtonStates) {
+TEST_F(Form1Test, EverySixteenBitUninstallResultGivesItsTextAndButtonStates) {
     for (int result = -32768; result <= 32767; ++result) {
         library.result16 = static_cast<std::int16_t>(result);
         form.Uninstall_Click();
@@ -133,7 +120,7 @@ TEST_F(Fixture, EverySixteenBitUninstallResultGivesItsTextAndButtonStates) {
     }
 }
 
-TEST_F(Fixture, ASuccessKeepsItsButtonLockedUntilTheOppositeOperationRuns) {
+TEST_F(Form1Test, ASuccessKeepsItsButtonLockedUntilTheOppositeOperationRuns) {
     struct Step {
         void (Form1::*handler)();
         std::int16_t result;
