@@ -38,7 +38,11 @@ enum : VARTYPE {
     VT_UI8 = 21,
     VT_INT = 22,
     VT_UINT = 23,
+    VT_TYPEMASK = 0x0FFF,
+    VT_VECTOR = 0x1000,
+    VT_ARRAY = 0x2000,
     VT_BYREF = 0x4000,
+    VT_RESERVED = 0x8000,
 };
 
 inline constexpr std::int16_t VARIANT_TRUE = -1;
@@ -48,6 +52,17 @@ inline constexpr std::int16_t VARIANT_FALSE = 0;
 struct CY {
     std::int64_t int64;
 };
+
+// A 96-bit integer divided by a power of ten. A VT_DECIMAL value fills the whole 16 bytes: the
+// tag takes the place of wReserved.
+struct DECIMAL {
+    std::uint16_t wReserved;
+    std::uint8_t scale; // digits after the point, 0 to 28
+    std::uint8_t sign;  // 0x80 when negative
+    std::uint32_t Hi32;
+    std::uint64_t Lo64;
+};
+static_assert(sizeof(DECIMAL) == 16);
 
 // 16 bytes on every platform: a tag, three reserved words, then 8 bytes of value.
 struct Variant {
@@ -90,10 +105,23 @@ struct Variant {
         CY* pcyVal;
         std::int16_t* pboolVal;
         wchar_t** pbstrVal;
+        DECIMAL* pdecVal;
         Variant* pvarVal;
     };
 };
 static_assert(sizeof(Variant) == 16);
+
+// The DECIMAL that a VT_DECIMAL value holds, and storing one (which sets the tag).
+inline DECIMAL DecimalOf(const Variant& value) {
+    DECIMAL number;
+    std::memcpy(&number, &value, sizeof number);
+    return number;
+}
+
+inline void StoreDecimal(Variant* value, const DECIMAL& number) {
+    std::memcpy(value, &number, sizeof number);
+    value->vt = VT_DECIMAL;
+}
 
 // Text for a VT_BSTR value; the value owns it and VariantClear frees it.
 inline wchar_t* SysAllocString(std::wstring_view text) {
@@ -121,7 +149,8 @@ inline void VariantClear(Variant* value) {
 
 enum class Coercion { Ok, Overflow, TypeMismatch };
 
-// The platform's coercion to VT_I2 (VariantChangeType with no flags, English (United States)).
+// The platform's coercion to VT_I2 (VariantChangeType with no flags, English (United States)
+// number symbols). Objects and arrays, which need COM, are a type mismatch here.
 Coercion ToInt16(const Variant& value, std::int16_t& result);
 
 } // namespace driversetup::portable

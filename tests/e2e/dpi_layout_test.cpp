@@ -1,0 +1,104 @@
+// The window's layout in pixels at several DPIs: every length in twips becomes
+// twips * dpi / 1440 pixels, rounded half up, each value on its own.
+#include "display_dpi.h"
+#include "driver_setup_run.h"
+#include "window_query.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace e2e {
+namespace {
+
+struct Placement {
+    Control control;
+    int left, top, width, height;
+};
+
+struct DpiCase {
+    UINT dpi;
+    SIZE client;
+    std::array<Placement, 7> controls;
+};
+
+void PrintTo(const DpiCase& c, std::ostream* out) {
+    *out << c.dpi << " DPI";
+}
+
+const DpiCase dpiCases[] = {
+    {96,
+     {341, 41},
+     {{{Control::GetDrvInfo, 8, 160, 97, 25},
+       {Control::DisplayDialog, 128, 160, 113, 25},
+       {Control::Install, 8, 8, 97, 25},
+       {Control::Uninstall, 128, 8, 113, 25},
+       {Control::CloseButton, 264, 8, 57, 25},
+       {Control::Copyright, 8, 16, 329, 33},
+       {Control::Resultbox, 8, 64, 313, 81}}}},
+    {120,
+     {426, 51},
+     {{{Control::GetDrvInfo, 10, 200, 121, 31},
+       {Control::DisplayDialog, 160, 200, 141, 31},
+       {Control::Install, 10, 10, 121, 31},
+       {Control::Uninstall, 160, 10, 141, 31},
+       {Control::CloseButton, 330, 10, 71, 31},
+       {Control::Copyright, 10, 20, 411, 41},
+       {Control::Resultbox, 10, 80, 391, 101}}}},
+    // Many lengths come to exactly half a pixel here, which must round up.
+    {144,
+     {512, 62},
+     {{{Control::GetDrvInfo, 12, 240, 146, 38},
+       {Control::DisplayDialog, 192, 240, 170, 38},
+       {Control::Install, 12, 12, 145, 37},
+       {Control::Uninstall, 192, 12, 170, 38},
+       {Control::CloseButton, 396, 12, 86, 38},
+       {Control::Copyright, 12, 24, 494, 50},
+       {Control::Resultbox, 12, 96, 470, 122}}}},
+    {192,
+     {682, 82},
+     {{{Control::GetDrvInfo, 16, 320, 194, 50},
+       {Control::DisplayDialog, 256, 320, 226, 50},
+       {Control::Install, 16, 16, 194, 50},
+       {Control::Uninstall, 256, 16, 226, 50},
+       {Control::CloseButton, 528, 16, 114, 50},
+       {Control::Copyright, 16, 32, 658, 66},
+       {Control::Resultbox, 16, 128, 626, 162}}}},
+};
+
+// Left, top, width and height, as the test prints them.
+std::array<long, 4> Geometry(RECT r) {
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+class Layout : public testing::TestWithParam<DpiCase> {};
+
+TEST_P(Layout, ConvertsEveryTwipsLengthAtTheSystemDpi) {
+    const DpiCase& expected = GetParam();
+    // Wine reads the DPI from the registry as each process starts; Windows needs a new logon.
+    std::optional<ScopedLogPixels> dpi;
+    if (RunningUnderWine()) {
+        dpi.emplace(expected.dpi);
+    } else if (SystemDpi() != expected.dpi) {
+        GTEST_SKIP() << "the system runs at " << SystemDpi() << " DPI";
+    }
+    const DriverSetupRun run;
+
+    const SIZE client = ClientSize(run.Window());
+    EXPECT_EQ(client.cx, expected.client.cx);
+    EXPECT_EQ(client.cy, expected.client.cy);
+    for (const Placement& placement : expected.controls) {
+        const RECT actual = RectInParent(run.ControlWindow(placement.control));
+        EXPECT_EQ(Geometry(actual), (std::array<long, 4>{placement.left, placement.top,
+                                                         placement.width, placement.height}))
+            << "control " << static_cast<int>(placement.control);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(E2e, Layout, testing::ValuesIn(dpiCases),
+                         [](const auto& info) { return std::to_string(info.param.dpi) + "dpi"; });
+
+} // namespace
+} // namespace e2e

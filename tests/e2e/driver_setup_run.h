@@ -1,0 +1,102 @@
+// One run of DriverSetup.exe under test: started with its own stand-in settings, call log and
+// driver store, driven through its window's messages, and ended when the run goes out of scope.
+#pragma once
+
+#include "child_process.h"
+#include "scratch_folder.h"
+
+#include <windows.h>
+
+#include <filesystem>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace e2e {
+
+// The controls by their IDs, 1000 + tab index.
+enum class Control : int {
+    GetDrvInfo = 1000,
+    DisplayDialog,
+    Install,
+    Uninstall,
+    CloseButton,
+    Copyright,
+    Resultbox,
+};
+
+// A file of the build's bin folder, where this test program lies beside DriverSetup.exe and
+// the stand-in VelmoraSetup.dll.
+std::filesystem::path BuiltFile(const std::filesystem::path& name);
+
+// VELMORA_SIM_* settings for the stand-in library, besides the call log and store, which each
+// run has of its own. A class rather than a plain list, so that a braced list of settings can
+// only mean this.
+class SimulatorSettings {
+public:
+    SimulatorSettings() = default;
+    SimulatorSettings(std::initializer_list<std::pair<std::wstring, std::wstring>> settings)
+        : settings_(settings) {}
+
+    void Set(std::wstring name, std::wstring value) {
+        settings_.emplace_back(std::move(name), std::move(value));
+    }
+    const EnvironmentChanges& Changes() const noexcept { return settings_; }
+
+private:
+    EnvironmentChanges settings_;
+};
+
+// Where the program lies and runs. By default, the program built beside this test runs in its
+// run's scratch folder; a test may place a copy elsewhere.
+struct ProgramLocation {
+    std::filesystem::path program;       // empty: BuiltFile(L"DriverSetup.exe")
+    std::filesystem::path workingFolder; // empty: the run's scratch folder
+};
+
+// A message box the program shows on a failure.
+struct ErrorBox {
+    HWND window;
+    HWND owner;
+    std::wstring caption;
+    std::wstring text; // the box's non-empty static texts, joined by "\n"
+};
+
+class DriverSetupRun {
+public:
+    // Starts the program and waits for its window; throws std::runtime_error if none appears.
+    explicit DriverSetupRun(const SimulatorSettings& simulator = {}, ProgramLocation location = {});
+
+    HWND Window() const noexcept { return window_; }
+    HWND ControlWindow(Control control) const;
+    DWORD ThreadId() const noexcept { return GetWindowThreadProcessId(window_, nullptr); }
+    const ChildProcess& Process() const noexcept { return process_; }
+    const ScratchFolder& Scratch() const noexcept { return scratch_; }
+
+    // Clicks a button and returns once its handler has finished: BM_CLICK for the visible
+    // buttons, WM_COMMAND for the hidden ones. Throws if the handler does not finish in time.
+    void Click(Control button) const;
+    // The same click, posted: returns at once, while the handler may still be running.
+    void PostClick(Control button) const;
+    void PostClose() const;
+
+    std::wstring Text(Control control) const;
+    // 'E' (enabled) or 'D' (disabled) for Install, Uninstall, DisplayDialog, GetDrvInfo and
+    // CloseButton, in that order.
+    std::string ButtonStates() const;
+    // The stand-in library's call log, "" when it was never written.
+    std::string CallLog() const;
+
+    std::optional<ErrorBox> WaitForErrorBox() const;
+    void PressOk(const ErrorBox& box) const;
+    std::optional<DWORD> WaitForExit() const;
+
+private:
+    ScratchFolder scratch_; // outlives the process, which may hold its files open
+    ProgramLocation location_;
+    ChildProcess process_;
+    HWND window_ = nullptr;
+};
+
+} // namespace e2e

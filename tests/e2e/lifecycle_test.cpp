@@ -1,0 +1,162 @@
+// Ending the program: normal close, failures to bind the library, a planted library, and a
+// close request that arrives while a library call runs.
+#include "driver_setup_run.h"
+#include "wait.h"
+#include "window_query.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path CopyInto(const fs::path& file, const fs::path& folder) {
+    const fs::path copy = folder / file.filename();
+    fs::copy_file(file, copy);
+    return copy;
+}
+
+struct CloseCase {
+    const char* name;
+    void (*close)(const DriverSetupRun& run);
+};
+
+void PrintTo(const CloseCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const CloseCase closeCases[] = {
+    {"close_button", [](const DriverSetupRun& run) { run.PostClick(Control::CloseButton); }},
+    {"wm_close", [](const DriverSetupRun& run) { run.PostClose(); }},
+    {"sc_close",
+     [](const DriverSetupRun& run) { PostMessageW(run.Window(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+};
+
+class Close : public testing::TestWithParam<CloseCase> {};
+
+TEST_P(Close, EndsWithStatus0WithoutCallingTheLibrary) {
+    const DriverSetupRun run;
+    GetParam().close(run);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+    EXPECT_EQ(run.CallLog(), "");
+}
+
+TEST_P(Close, EndsWithStatus0WhenTheLibraryIsAbsent) {
+    const ScratchFolder alone;
+    const DriverSetupRun run({},
+                             {CopyInto(BuiltFile(L"DriverSetup.exe"), alone.Path()), alone.Path()});
+    GetParam().close(run);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(E2e, Close, testing::ValuesIn(closeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A click whose library function cannot be bound: the error box, then exit status 1.
+struct BindFailureCase {
+    const char* name;
+    Control button;
+    const wchar_t* named;     // what the box must name
+    const char* statesDuring; // Install, Uninstall, DisplayDialog, GetDrvInfo, CloseButton
+};
+
+void PrintTo(const BindFailureCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+void ExpectErrorBoxThenStatus1(const DriverSetupRun& run, const BindFailureCase& failure) {
+    run.PostClick(failure.button);
+    const auto box = run.WaitForErrorBox();
+    ASSERT_TRUE(box) << "no error box; the program "
+                     << (run.Process().Running() ? "runs" : "ended");
+    EXPECT_EQ(box->caption, L"驅動程式安裝工具");
+    EXPECT_EQ(box->owner, run.Window());
+    EXPECT_NE(box->text.find(failure.named), std::wstring::npos) << box->text;
+    EXPECT_EQ(run.ButtonStates(), failure.statesDuring);
+    run.PressOk(*box);
+    EXPECT_EQ(run.WaitForExit(), 1u);
+}
+
+class LibraryAbsent : public testing::TestWithParam<BindFailureCase> {};
+
+TEST_P(LibraryAbsent, ClickShowsAnErrorBoxNamingTheLibrary) {
+    const ScratchFolder alone;
+    const DriverSetupRun run({},
+                             {CopyInto(BuiltFile(L"DriverSetup.exe"), alone.Path()), alone.Path()});
+    ExpectErrorBoxThenStatus1(run, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    E2e, LibraryAbsent,
+    testing::Values(BindFailureCase{"install", Control::Install, L"VelmoraSetup.dll", "DDDDD"},
+                    BindFailureCase{"uninstall", Control::Uninstall, L"VelmoraSetup.dll", "DDDDD"},
+                    BindFailureCase{"query", Control::GetDrvInfo, L"VelmoraSetup.dll", "EEEEE"},
+                    BindFailureCase{"dialog", Control::DisplayDialog, L"VelmoraSetup.dll",
+                                    "EEEEE"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A VelmoraSetup.dll that exports InstDriver only: an install works, the rest cannot bind.
+class FunctionMissing : public testing::TestWithParam<BindFailureCase> {};
+
+TEST_P(FunctionMissing, ClickShowsAnErrorBoxNamingTheFunction) {
+    const ScratchFolder folder;
+    CopyInto(BuiltFile(L"install-only/VelmoraSetup.dll"), folder.Path());
+    const DriverSetupRun run(
+        {}, {CopyInto(BuiltFile(L"DriverSetup.exe"), folder.Path()), folder.Path()});
+    run.Click(Control::Install);
+    ASSERT_EQ(run.Text(Control::Resultbox), L"The driver has been installed successfully.");
+    ExpectErrorBoxThenStatus1(run, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    E2e, FunctionMissing,
+    testing::Values(BindFailureCase{"uninstall", Control::Uninstall, L"UninstallDriver", "DDDDD"},
+                    BindFailureCase{"query", Control::GetDrvInfo, L"GetTolvekDriverInfo", "DEEEE"},
+                    BindFailureCase{"dialog", Control::DisplayDialog, L"DriverDialog", "DEEEE"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PlantedLibrary, InTheWorkingFolderIsNotLoaded) {
+    const ScratchFolder program;
+    const ScratchFolder planted;
+    CopyInto(BuiltFile(L"VelmoraSetup.dll"), planted.Path());
+    const DriverSetupRun run(
+        {}, {CopyInto(BuiltFile(L"DriverSetup.exe"), program.Path()), planted.Path()});
+    ExpectErrorBoxThenStatus1(run, {"install", Control::Install, L"VelmoraSetup.dll", "DDDDD"});
+    EXPECT_EQ(run.CallLog(), "") << "the planted library ran";
+}
+
+// A library that pumps messages lets a close request and other clicks reach the window while
+// it runs: the close waits for the call, and no second handler starts.
+TEST(CloseDuringLibraryCall, WaitsForTheCallAndStartsNoOtherHandler) {
+    const DriverSetupRun run({{L"VELMORA_SIM_DELAY_MS", L"2500"},
+                              {L"VELMORA_SIM_PUMP", L"1"},
+                              {L"VELMORA_SIM_INSTDRIVER", L"0"}});
+    run.PostClick(Control::Install);
+    ASSERT_TRUE(WaitUntil([&] { return run.ButtonStates() == "DDDDD"; }, actionTimeout))
+        << "buttons never all disabled; last seen " << run.ButtonStates();
+    const auto callSeen = std::chrono::steady_clock::now();
+    run.PostClose();
+    run.PostClick(Control::GetDrvInfo);
+
+    // Closing starts by hiding the window; it must not come before the call's 2500 ms are over.
+    // 1000 ms of that allow for a late first sight of the locked buttons on a busy machine.
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(run.Window()); }, actionTimeout))
+        << "the window stayed open";
+    const auto shownFor = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - callSeen);
+    EXPECT_GE(shownFor, 1500ms) << "the window closed " << shownFor.count()
+                                << " ms into the library call";
+
+    EXPECT_EQ(run.WaitForExit(), 0u)
+        << (TopLevelWindows(run.Process().Id(), L"#32770").empty() ? "no error box"
+                                                                   : "an error box shows");
+    EXPECT_EQ(run.CallLog(), "InstDriver 1\n");
+}
+
+} // namespace
+} // namespace e2e
