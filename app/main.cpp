@@ -24,6 +24,7 @@ int RunMessageLoop(const driversetup::MainWindow& window) {
 
 } // namespace
 
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name): <winbase.h> names them
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     driversetup::HardenProcess();
     driversetup::BoundDriverSetupLibrary library;

@@ -14,8 +14,8 @@ void HardenProcess() noexcept {
     // searching the current one.
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
     constexpr DWORD searchDefaultDirs = 0x00001000; // LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
-    const auto setDefaultDllDirectories = SystemFunction<SetDefaultDllDirectoriesFn>(
-        L"kernel32.dll", "SetDefaultDllDirectories");
+    const auto setDefaultDllDirectories =
+        SystemFunction<SetDefaultDllDirectoriesFn>(L"kernel32.dll", "SetDefaultDllDirectories");
     if (setDefaultDllDirectories == nullptr || !setDefaultDllDirectories(searchDefaultDirs)) {
         SetDllDirectoryW(L"");
     }

@@ -32,6 +32,8 @@ void* DynamicLibrary::Symbol(const char* name) const {
     return address;
 }
 
-void DynamicLibrary::Unload::operator()(void* module) const noexcept { dlclose(module); }
+void DynamicLibrary::Unload::operator()(void* module) const noexcept {
+    dlclose(module);
+}
 
 } // namespace driversetup

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 // The coercion rules are the platform's, down to its quirks, so that a value converts the same
@@ -43,7 +44,8 @@ Coercion FromDouble(double number, std::int16_t& result) {
         return Coercion::Overflow;
     }
     if (std::isnan(number)) {
-        // The platform rounds NaN through an invalid integer conversion and lands on -1.
+        // NaN has no integer; the platform's answer is what an invalid conversion gives: -1 in
+        // its 64-bit code (32767 in 32-bit x87 code). This follows the 64-bit one.
         result = -1;
         return Coercion::Ok;
     }
@@ -118,13 +120,17 @@ constexpr char32_t kDecimalPoint = U'.';
 constexpr char32_t kThousands = U',';
 constexpr char32_t kCurrency = U'$';
 
-bool IsDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool IsDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
 
 std::uint8_t HexDigitValue(char32_t c) {
     return static_cast<std::uint8_t>(c >= U'a' ? c - U'a' + 10 : c - U'A' + 10);
 }
 
-bool IsHexLetter(char32_t c) { return (c >= U'a' && c <= U'f') || (c >= U'A' && c <= U'F'); }
+bool IsHexLetter(char32_t c) {
+    return (c >= U'a' && c <= U'f') || (c >= U'A' && c <= U'F');
+}
 
 // The platform's white space (its C1_SPACE character class).
 bool IsSpace(char32_t c) {
@@ -152,7 +158,8 @@ class NumberScanner {
 public:
     explicit NumberScanner(const wchar_t* text) : next_(text) {}
 
-    // Ok when the whole text is a number, which is then in `number`.
+    // Ok when the whole text is a number, which is then in `number`; Overflow when a
+    // hexadecimal number has more digits than the platform keeps.
     Coercion Scan(ScannedNumber& number) {
         number_ = &number;
         if (!ReadLeadingSymbols()) {
@@ -270,37 +277,52 @@ private:
     bool ReadBody() {
         for (;;) {
             const char32_t c = Peek();
-            if (IsDigit(c) && inExponent_) {
-                ReadExponentDigits();
-                continue;
-            }
             if (IsDigit(c)) {
-                if (Octal() && c >= U'8') {
+                if (!ReadDigit(c)) {
                     return true;
                 }
-                AddDigit(static_cast<std::uint8_t>(c - U'0'));
-            } else if (c == kThousands && !Radix()) {
-                // accepted anywhere among the digits, even inside the exponent
-            } else if (c == kDecimalPoint && !Radix() && !decimalPoint_ && !exponent_) {
+                continue;
+            }
+            if (c == kDecimalPoint && !Radix() && !decimalPoint_ && !exponent_) {
                 Advance();
                 StartFraction();
                 continue;
-            } else if (IsHexLetter(c) && Hexadecimal()) {
+            }
+            if (IsHexLetter(c) && Hexadecimal()) {
                 if (seen_ >= kDigitCapacity) {
                     return false;
                 }
                 AddDigit(HexDigitValue(c));
             } else if ((c == U'e' || c == U'E') && !Radix() && !currency_ && !exponent_) {
                 exponent_ = inExponent_ = true;
-            } else if (c == kPlus && inExponent_) {
-                // the exponent's sign; any number of them
             } else if (c == kMinus && inExponent_) {
                 negativeExponent_ = true;
-            } else {
+            } else if (!PassedOverAmongDigits(c)) {
                 return true;
             }
             Advance();
         }
+    }
+
+    // Thousands separators anywhere among the digits, even inside the exponent, and any
+    // number of plus signs before the exponent's digits.
+    bool PassedOverAmongDigits(char32_t c) const {
+        return (c == kThousands && !Radix()) || (c == kPlus && inExponent_);
+    }
+
+    // A digit of the number, or the exponent's digits. False at an 8 or 9 after &O, which
+    // ends the number.
+    bool ReadDigit(char32_t c) {
+        if (inExponent_) {
+            ReadExponentDigits();
+            return true;
+        }
+        if (Octal() && c >= U'8') {
+            return false;
+        }
+        AddDigit(static_cast<std::uint8_t>(c - U'0'));
+        Advance();
+        return true;
     }
 
     void AddDigit(std::uint8_t digit) {
@@ -313,7 +335,7 @@ private:
             if (decimalPoint_) {
                 number.power10 = WrappingAdd(number.power10, -1);
             }
-            if (seen_ < kDigitCapacity) {
+            if (seen_ < kDigitCapacity) { // beyond it, &H and &O digits only overflow
                 number.digits[seen_] = digit;
             }
         }
@@ -334,24 +356,18 @@ private:
         inExponent_ = false;
     }
 
-    // After the digits: thousands separators (not after &H or &O), space, a plus unless one
-    // led, a minus unless one led, closing parentheses and currency symbols.
+    // After the digits: space, thousands separators and currency symbols (not after &H or
+    // &O), a plus unless one led, a minus unless one led, and closing parentheses.
     void ReadTrailingSymbols() {
         for (;;) {
             const char32_t c = Peek();
-            if (c == kThousands && !Radix()) {
-                Advance();
-            } else if (IsSpace(c)) {
+            if (IsSpace(c)) {
                 SkipSpace();
-            } else if (c == kPlus && !leadingPlus_) {
-                Advance();
-            } else if (c == kMinus && !leadingMinus_) {
+            } else if ((c == kMinus && !leadingMinus_) || (c == U')' && parentheses_)) {
                 number_->negative = true;
                 Advance();
-            } else if (c == U')' && parentheses_) {
-                number_->negative = true;
-                Advance();
-            } else if (c == kCurrency && !Radix()) {
+            } else if (((c == kThousands || c == kCurrency) && !Radix()) ||
+                       (c == kPlus && !leadingPlus_)) {
                 Advance();
             } else {
                 return;
@@ -448,8 +464,10 @@ Coercion FromText(const wchar_t* text, std::int16_t& result) {
 // The content of a value of this type (other than empty and decimal), stored at `content`.
 Coercion FromContent(VARTYPE type, const void* content, std::int16_t& result) {
     switch (type) {
-    case VT_I1: return FromInteger(Read<std::int8_t>(content), result);
-    case VT_UI1: return FromInteger(Read<std::uint8_t>(content), result);
+    case VT_I1:
+        return FromInteger(Read<std::int8_t>(content), result);
+    case VT_UI1:
+        return FromInteger(Read<std::uint8_t>(content), result);
     case VT_I2:
     case VT_BOOL: // whatever 16 bits are stored, not only VARIANT_TRUE and VARIANT_FALSE
         result = Read<std::int16_t>(content);
@@ -458,17 +476,26 @@ Coercion FromContent(VARTYPE type, const void* content, std::int16_t& result) {
         result = static_cast<std::int16_t>(Read<std::uint16_t>(content));
         return Coercion::Ok;
     case VT_I4:
-    case VT_INT: return FromInteger(Read<std::int32_t>(content), result);
+    case VT_INT:
+        return FromInteger(Read<std::int32_t>(content), result);
     case VT_UI4:
-    case VT_UINT: return FromUnsigned(Read<std::uint32_t>(content), result);
-    case VT_I8: return FromInteger(Read<std::int64_t>(content), result);
-    case VT_UI8: return FromUnsigned(Read<std::uint64_t>(content), result);
-    case VT_R4: return FromDouble(Read<float>(content), result);
+    case VT_UINT:
+        return FromUnsigned(Read<std::uint32_t>(content), result);
+    case VT_I8:
+        return FromInteger(Read<std::int64_t>(content), result);
+    case VT_UI8:
+        return FromUnsigned(Read<std::uint64_t>(content), result);
+    case VT_R4:
+        return FromDouble(Read<float>(content), result);
     case VT_R8:
-    case VT_DATE: return FromDouble(Read<double>(content), result);
-    case VT_CY: return FromCurrency(Read<std::int64_t>(content), result);
-    case VT_BSTR: return FromText(Read<const wchar_t*>(content), result);
-    default: return Coercion::TypeMismatch;
+    case VT_DATE:
+        return FromDouble(Read<double>(content), result);
+    case VT_CY:
+        return FromCurrency(Read<std::int64_t>(content), result);
+    case VT_BSTR:
+        return FromText(Read<const wchar_t*>(content), result);
+    default:
+        return Coercion::TypeMismatch;
     }
 }
 
@@ -478,9 +505,13 @@ Coercion ToInt16(const Variant& value, std::int16_t& result) {
     const VARTYPE type = value.vt & VT_TYPEMASK;
     if (value.vt == type) {
         switch (type) {
-        case VT_EMPTY: result = 0; return Coercion::Ok;
-        case VT_DECIMAL: return FromDecimal(DecimalOf(value), result);
-        default: return FromContent(type, &value.llVal, result);
+        case VT_EMPTY:
+            result = 0;
+            return Coercion::Ok;
+        case VT_DECIMAL:
+            return FromDecimal(DecimalOf(value), result);
+        default:
+            return FromContent(type, &value.llVal, result);
         }
     }
     if (value.vt != (VT_BYREF | type) || value.byref == nullptr) {
@@ -492,8 +523,10 @@ Coercion ToInt16(const Variant& value, std::int16_t& result) {
             return Coercion::TypeMismatch;
         }
         return ToInt16(*value.pvarVal, result);
-    case VT_DECIMAL: return FromDecimal(*value.pdecVal, result);
-    default: return FromContent(type, value.byref, result); // VT_EMPTY here is no type
+    case VT_DECIMAL:
+        return FromDecimal(*value.pdecVal, result);
+    default:
+        return FromContent(type, value.byref, result); // rejects references to EMPTY and NULL
     }
 }
 

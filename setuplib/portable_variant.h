@@ -133,7 +133,9 @@ inline wchar_t* SysAllocString(std::wstring_view text) {
     return copy;
 }
 
-inline void SysFreeString(wchar_t* text) { std::free(text); }
+inline void SysFreeString(wchar_t* text) {
+    std::free(text);
+}
 
 inline void VariantInit(Variant* value) {
     std::memset(value, 0, sizeof *value);
@@ -150,7 +152,7 @@ inline void VariantClear(Variant* value) {
 enum class Coercion { Ok, Overflow, TypeMismatch };
 
 // The platform's coercion to VT_I2 (VariantChangeType with no flags, English (United States)
-// number symbols). Objects and arrays, which need COM, are a type mismatch here.
+// number symbols). Objects are a type mismatch here: their default value needs COM.
 Coercion ToInt16(const Variant& value, std::int16_t& result);
 
 } // namespace driversetup::portable

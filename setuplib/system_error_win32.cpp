@@ -17,7 +17,7 @@ std::string SystemMessage(std::uint32_t error) {
                              text.back() == L'.')) {
         text.pop_back();
     }
-    const std::string code = "error " + std::to_string(error);
+    std::string code = "error " + std::to_string(error);
     if (text.empty()) {
         return code;
     }

@@ -7,7 +7,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
-#include <oleauto.h>
+
+#include <oleauto.h> // after windows.h, which it needs
 #else
 #include "setuplib/portable_variant.h"
 #endif

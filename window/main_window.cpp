@@ -30,7 +30,9 @@ std::wstring Joined(std::wstring_view first, std::wstring_view second) {
 } // namespace
 
 std::wstring FormatResultCode(std::int16_t code) {
-    return (code < 0 ? L"" : L" ") + std::to_wstring(code);
+    // The digits are ASCII; std::to_wstring would bring in the whole wide printf.
+    const std::string digits = std::to_string(code);
+    return (code < 0 ? L"" : L" ") + std::wstring(digits.begin(), digits.end());
 }
 
 void Form1::Click(Control button) {
@@ -40,13 +42,24 @@ void Form1::Click(Control button) {
     {
         const RunningHandler running(busy_);
         switch (button) {
-        case Control::Install: Install_Click(); break;
-        case Control::Uninstall: Uninstall_Click(); break;
-        case Control::GetDrvInfo: GetDrvInfo_Click(); break;
-        case Control::DisplayDialog: DisplayDialog_Click(); break;
-        case Control::CloseButton: CloseButton_Click(); break;
+        case Control::Install:
+            Install_Click();
+            break;
+        case Control::Uninstall:
+            Uninstall_Click();
+            break;
+        case Control::GetDrvInfo:
+            GetDrvInfo_Click();
+            break;
+        case Control::DisplayDialog:
+            DisplayDialog_Click();
+            break;
+        case Control::CloseButton:
+            CloseButton_Click();
+            break;
         case Control::Copyright:
-        case Control::Resultbox: break; // labels have no handler
+        case Control::Resultbox:
+            break; // labels have no handler
         }
     }
     if (closeRequested_) {
@@ -94,10 +107,10 @@ void Form1::Install_Click() {
         window_.SetCaption(Control::Resultbox, texts::installed);
     } else {
         window_.SetEnabled(Control::Install, true);
-        window_.SetCaption(Control::Resultbox,
-                           resultCode_ == AdminRequired
-                               ? std::wstring(texts::logOnAsAdministrator)
-                               : std::wstring(texts::installFailed) + FormatResultCode(resultCode_));
+        window_.SetCaption(Control::Resultbox, resultCode_ == AdminRequired
+                                                   ? std::wstring(texts::logOnAsAdministrator)
+                                                   : std::wstring(texts::installFailed) +
+                                                         FormatResultCode(resultCode_));
     }
     UnlockButtonsBut(Control::Install);
 }
@@ -129,7 +142,9 @@ void Form1::DisplayDialog_Click() {
     resultCode_ = result.ToInt16();
 }
 
-void Form1::CloseButton_Click() { window_.Unload(); }
+void Form1::CloseButton_Click() {
+    window_.Unload();
+}
 
 std::wstring_view DriverStatusText(std::int32_t status) {
     if (status == AdminRequired) {

@@ -47,8 +47,16 @@ inline constexpr int clientWidthTwips = 5115;
 inline constexpr int clientHeightTwips = 615;
 
 inline constexpr std::array<ControlDesign, 7> controlTable{{
-    {Control::GetDrvInfo, ControlKind::Button, L"&GetTolvekDriverInfo", {120, 2400, 1455, 375}, false},
-    {Control::DisplayDialog, ControlKind::Button, L"&DisplayInstallInterface", {1920, 2400, 1695, 375}, false},
+    {Control::GetDrvInfo,
+     ControlKind::Button,
+     L"&GetTolvekDriverInfo",
+     {120, 2400, 1455, 375},
+     false},
+    {Control::DisplayDialog,
+     ControlKind::Button,
+     L"&DisplayInstallInterface",
+     {1920, 2400, 1695, 375},
+     false},
     {Control::Install, ControlKind::Button, L"安裝驅動程式", {120, 120, 1452, 372}, true},
     {Control::Uninstall, ControlKind::Button, L"移除驅動程式", {1920, 120, 1695, 375}, true},
     {Control::CloseButton, ControlKind::Button, L"關閉", {3960, 120, 855, 375}, true},

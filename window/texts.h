@@ -25,16 +25,18 @@ inline constexpr std::wstring_view lineBreak = L"\r\n";
 inline constexpr std::wstring_view installed = L"The driver has been installed successfully.";
 inline constexpr std::wstring_view uninstalling = L"Uninstall the driver ,Please wait......";
 inline constexpr std::wstring_view uninstalled = L"The driver has been uninstalled successfully.";
-inline constexpr std::wstring_view logOnAsAdministrator = L"Please log on with administrator identity.";
-inline constexpr std::wstring_view installFailed = L"The driver's installation failed. Error code: ";
+inline constexpr std::wstring_view logOnAsAdministrator =
+    L"Please log on with administrator identity.";
+inline constexpr std::wstring_view installFailed =
+    L"The driver's installation failed. Error code: ";
 inline constexpr std::wstring_view uninstallFailed =
     L"The driver's uninstallation failed. Error code: ";
 
 // Both operations lock the buttons in this order, and unlock all but the one that just
 // succeeded in the same order without Install or Uninstall.
 inline constexpr std::array<Control, 5> lockOrder{
-    Control::Install, Control::Uninstall, Control::DisplayDialog, Control::GetDrvInfo,
-    Control::CloseButton,
+    Control::Install,    Control::Uninstall,   Control::DisplayDialog,
+    Control::GetDrvInfo, Control::CloseButton,
 };
 
 // The driver status query: code = 1 + 3 * relation + set, relation same/older/newer,
@@ -42,15 +44,15 @@ inline constexpr std::array<Control, 5> lockOrder{
 inline constexpr std::wstring_view driverNotFound = L"Not find Tolvek driver";
 inline constexpr std::array<std::wstring_view, 10> driverStatus{
     driverNotFound,
-    L"Find the same version USBTolvek and ParallelTolvek driver.",   // 1 + 3*0 + 0
-    L"Find the same version USBTolvek driver only.",                 // 1 + 3*0 + 1
-    L"Find the same version ParallelTolvek driver only.",            // 1 + 3*0 + 2
-    L"Find the older version USBTolvek and ParallelTolvek driver.",  // 1 + 3*1 + 0
-    L"Find the older version USBTolvek driver only.",                // 1 + 3*1 + 1
-    L"Find the older version ParallelTolvek driver only.",           // 1 + 3*1 + 2
-    L"Find the newer version USBTolvek and ParallelTolvek driver.",  // 1 + 3*2 + 0
-    L"Find the newer version USBTolvek driver only.",                // 1 + 3*2 + 1
-    L"Find the newer version ParallelTolvek driver only.",           // 1 + 3*2 + 2
+    L"Find the same version USBTolvek and ParallelTolvek driver.",  // 1 + 3*0 + 0
+    L"Find the same version USBTolvek driver only.",                // 1 + 3*0 + 1
+    L"Find the same version ParallelTolvek driver only.",           // 1 + 3*0 + 2
+    L"Find the older version USBTolvek and ParallelTolvek driver.", // 1 + 3*1 + 0
+    L"Find the older version USBTolvek driver only.",               // 1 + 3*1 + 1
+    L"Find the older version ParallelTolvek driver only.",          // 1 + 3*1 + 2
+    L"Find the newer version USBTolvek and ParallelTolvek driver.", // 1 + 3*2 + 0
+    L"Find the newer version USBTolvek driver only.",               // 1 + 3*2 + 1
+    L"Find the newer version ParallelTolvek driver only.",          // 1 + 3*2 + 2
 };
 // The query's own administrator text, unlike the one above.
 inline constexpr std::wstring_view queryLogOnAsAdministrator =

@@ -34,12 +34,12 @@ UniqueFont MessageFont(UINT dpi) noexcept {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-    const auto forDpi = SystemFunction<SystemParametersInfoForDpiFn>(
-        L"user32.dll", "SystemParametersInfoForDpi");
-    const BOOL found = forDpi != nullptr
-                           ? forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)
-                           : SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics,
-                                                   &metrics, 0);
+    const auto forDpi =
+        SystemFunction<SystemParametersInfoForDpiFn>(L"user32.dll", "SystemParametersInfoForDpi");
+    const BOOL found =
+        forDpi != nullptr
+            ? forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)
+            : SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     return UniqueFont(found ? CreateFontIndirectW(&metrics.lfMessageFont) : nullptr);
 }
 
@@ -49,6 +49,20 @@ std::wstring Widened(const char* utf8) {
     MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), length);
     text.resize(text.size() - 1); // the terminator
     return text;
+}
+
+// The window's outer size that gives the client area its twips at this DPI.
+PixelSize WindowSizeFor(UINT dpi) noexcept {
+    const PixelSize client = ClientSize(static_cast<int>(dpi));
+    RECT frame{0, 0, client.width, client.height};
+    using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    if (const auto adjustForDpi =
+            SystemFunction<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi")) {
+        adjustForDpi(&frame, frameStyle, FALSE, frameExStyle, dpi);
+    } else {
+        AdjustWindowRectEx(&frame, frameStyle, FALSE, frameExStyle);
+    }
+    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 // A handler's library call can take a while: the wait cursor shows for as long as it runs.
@@ -99,7 +113,8 @@ bool MainWindow::Create(HINSTANCE instance, HICON icon, int showCommand) noexcep
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
                                         LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
@@ -168,18 +183,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCreate() {
-    const auto instance =
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+    auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
     for (const ControlDesign& design : controlTable) {
         const bool button = design.kind == ControlKind::Button;
         const DWORD style = WS_CHILD | (design.visible ? WS_VISIBLE : 0) |
                             (button ? WS_TABSTOP | BS_PUSHBUTTON : SS_LEFT);
-        const HWND child = CreateWindowExW(
-            0, button ? L"Button" : L"Static", std::wstring(design.caption).c_str(), style, 0, 0, 0,
-            0, window_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(
-                firstControlId + static_cast<int>(design.control))),
-            instance, nullptr);
+        const HWND child =
+            CreateWindowExW(0, button ? L"Button" : L"Static", std::wstring(design.caption).c_str(),
+                            style, 0, 0, 0, 0, window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(
+                                firstControlId + static_cast<int>(design.control))),
+                            instance, nullptr);
         if (child == nullptr) {
             throw std::runtime_error("The window's controls could not be created.");
         }
@@ -231,19 +245,6 @@ void MainWindow::ApplyDpi(UINT dpi) {
     }
 }
 
-PixelSize MainWindow::WindowSizeFor(UINT dpi) const {
-    const PixelSize client = ClientSize(static_cast<int>(dpi));
-    RECT frame{0, 0, client.width, client.height};
-    using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    if (const auto adjustForDpi =
-            SystemFunction<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi")) {
-        adjustForDpi(&frame, frameStyle, FALSE, frameExStyle, dpi);
-    } else {
-        AdjustWindowRectEx(&frame, frameStyle, FALSE, frameExStyle);
-    }
-    return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
 void MainWindow::SetCaption(Control label, std::wstring_view text) {
     SetWindowTextW(Child(label), std::wstring(text).c_str());
 }
@@ -270,8 +271,7 @@ void MainWindow::Fail(const char* reason) noexcept {
     exitCode_ = 1;
     try {
         const std::wstring text = Widened(reason) + L"\n\nThe program will now close.";
-        MessageBoxW(window_, text.c_str(), std::wstring(windowTitle).c_str(),
-                    MB_OK | MB_ICONERROR);
+        MessageBoxW(window_, text.c_str(), std::wstring(windowTitle).c_str(), MB_OK | MB_ICONERROR);
     } catch (...) {
         MessageBoxW(window_, L"An error occurred. The program will now close.", nullptr,
                     MB_OK | MB_ICONERROR);

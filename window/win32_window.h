@@ -49,7 +49,6 @@ private:
     void OnCommand(int id, int notification, HWND control);
     void OnActivate(bool active);
     void ApplyDpi(UINT dpi);
-    PixelSize WindowSizeFor(UINT dpi) const;
     void Fail(const char* reason) noexcept;
 
     HWND Child(Control control) const noexcept {

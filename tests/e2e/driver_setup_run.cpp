@@ -133,7 +133,7 @@ std::optional<ErrorBox> DriverSetupRun::WaitForErrorBox() const {
     return box;
 }
 
-void DriverSetupRun::PressOk(const ErrorBox& box) const {
+void PressOk(const ErrorBox& box) {
     PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box.window, IDOK)));
 }

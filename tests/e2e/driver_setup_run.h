@@ -63,6 +63,9 @@ struct ErrorBox {
     std::wstring text; // the box's non-empty static texts, joined by "\n"
 };
 
+// Presses the box's OK button; the program then goes on to end.
+void PressOk(const ErrorBox& box);
+
 class DriverSetupRun {
 public:
     // Starts the program and waits for its window; throws std::runtime_error if none appears.
@@ -72,7 +75,6 @@ public:
     HWND ControlWindow(Control control) const;
     DWORD ThreadId() const noexcept { return GetWindowThreadProcessId(window_, nullptr); }
     const ChildProcess& Process() const noexcept { return process_; }
-    const ScratchFolder& Scratch() const noexcept { return scratch_; }
 
     // Clicks a button and returns once its handler has finished: BM_CLICK for the visible
     // buttons, WM_COMMAND for the hidden ones. Throws if the handler does not finish in time.
@@ -89,7 +91,6 @@ public:
     std::string CallLog() const;
 
     std::optional<ErrorBox> WaitForErrorBox() const;
-    void PressOk(const ErrorBox& box) const;
     std::optional<DWORD> WaitForExit() const;
 
 private:

@@ -78,7 +78,7 @@ void ExpectErrorBoxThenStatus1(const DriverSetupRun& run, const BindFailureCase&
     EXPECT_EQ(box->owner, run.Window());
     EXPECT_NE(box->text.find(failure.named), std::wstring::npos) << box->text;
     EXPECT_EQ(run.ButtonStates(), failure.statesDuring);
-    run.PressOk(*box);
+    PressOk(*box);
     EXPECT_EQ(run.WaitForExit(), 1u);
 }
 

@@ -107,7 +107,7 @@ TEST_P(UnconvertibleDialogResult, ShowsAnErrorBoxThenExitsWithStatus1) {
     EXPECT_EQ(box->owner, run.Window());
     EXPECT_NE(box->text.find(L"DriverDialog"), std::wstring::npos) << box->text;
     EXPECT_EQ(run.ButtonStates(), "EEEEE");
-    run.PressOk(*box);
+    PressOk(*box);
     EXPECT_EQ(run.WaitForExit(), 1u);
     EXPECT_EQ(run.CallLog(), "DriverDialog\n");
 }

@@ -73,6 +73,8 @@ TEST(Window, KeepsTheHiddenButtonsCaptions) {
     EXPECT_EQ(run.Text(Control::DisplayDialog), L"&DisplayInstallInterface");
 }
 
+// Focus is the active window's: this needs the program's window active, so no other test may
+// show windows meanwhile (CTest runs this group alone).
 TEST(Window, StartsWithFocusOnInstall) {
     const DriverSetupRun run;
     const HWND install = run.ControlWindow(Control::Install);
@@ -82,7 +84,9 @@ TEST(Window, StartsWithFocusOnInstall) {
         [&] { return GetGUIThreadInfo(run.ThreadId(), &gui) && gui.hwndFocus == install; },
         actionTimeout);
     EXPECT_TRUE(focused) << "focus is on control " << GetDlgCtrlID(gui.hwndFocus) << " of class "
-                         << ClassName(gui.hwndFocus) << ", not on Install (1002)";
+                         << ClassName(gui.hwndFocus) << ", not on Install (1002); the program's "
+                         << (gui.hwndActive == run.Window() ? "window is" : "window is not")
+                         << " active";
 }
 
 TEST(Window, FillsTheLabelsAtStartUp) {

@@ -23,7 +23,9 @@ namespace {
 constexpr char standIn[] = "VelmoraSetup.dll";
 constexpr char libraryWithoutTheFunctions[] = "kernel32.dll";
 
-bool IsLoaded(const char* name) { return GetModuleHandleA(name) != nullptr; }
+bool IsLoaded(const char* name) {
+    return GetModuleHandleA(name) != nullptr;
+}
 void SetEnvironment(const char* name, const std::string& value) {
     _putenv_s(name, value.c_str());
 }
@@ -107,11 +109,16 @@ TEST_F(Binding, AMissingLibraryRaisesAtEachFunctionsFirstCallNamingIt) {
 
 TEST_F(Binding, AMissingFunctionRaisesNamingTheFunction) {
     BoundDriverSetupLibrary library(libraryWithoutTheFunctions);
-    for (const auto& [name, call] : std::initializer_list<std::pair<std::string, std::function<void()>>>{
+    for (const auto& [name, call] :
+         std::initializer_list<std::pair<std::string, std::function<void()>>>{
              {"InstDriver", [&] { library.InstDriver(1); }},
              {"UninstallDriver", [&] { library.UninstallDriver(1); }},
              {"GetTolvekDriverInfo", [&] { library.GetTolvekDriverInfo(); }},
-             {"DriverDialog", [&] { ScopedVariant v; library.DriverDialog(v.get()); }},
+             {"DriverDialog",
+              [&] {
+                  ScopedVariant v;
+                  library.DriverDialog(v.get());
+              }},
          }) {
         const std::string message = MessageOf(call);
         EXPECT_NE(message.find(name), std::string::npos) << message;

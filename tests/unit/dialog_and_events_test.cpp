@@ -24,12 +24,42 @@ struct DialogCase {
 TEST_F(Form1Test, DialogResultIsCoercedIntoResultCodeAndNothingElseChanges) {
     const DialogCase cases[] = {
         {"left empty", nullptr, 0},
-        {"i2 3008", [](Variant& v) { v.vt = VT_I2; v.iVal = 3008; }, 3008},
-        {"i4 -7", [](Variant& v) { v.vt = VT_I4; v.lVal = -7; }, -7},
-        {"r8 2.5", [](Variant& v) { v.vt = VT_R8; v.dblVal = 2.5; }, 2},
-        {"r8 3.5", [](Variant& v) { v.vt = VT_R8; v.dblVal = 3.5; }, 4},
-        {"text 12", [](Variant& v) { v.vt = VT_BSTR; v.bstrVal = SysAllocString(L"12"); }, 12},
-        {"bool true", [](Variant& v) { v.vt = VT_BOOL; v.boolVal = VARIANT_TRUE; }, -1},
+        {"i2 3008",
+         [](Variant& v) {
+             v.vt = VT_I2;
+             v.iVal = 3008;
+         },
+         3008},
+        {"i4 -7",
+         [](Variant& v) {
+             v.vt = VT_I4;
+             v.lVal = -7;
+         },
+         -7},
+        {"r8 2.5",
+         [](Variant& v) {
+             v.vt = VT_R8;
+             v.dblVal = 2.5;
+         },
+         2},
+        {"r8 3.5",
+         [](Variant& v) {
+             v.vt = VT_R8;
+             v.dblVal = 3.5;
+         },
+         4},
+        {"text 12",
+         [](Variant& v) {
+             v.vt = VT_BSTR;
+             v.bstrVal = SysAllocString(L"12");
+         },
+         12},
+        {"bool true",
+         [](Variant& v) {
+             v.vt = VT_BOOL;
+             v.boolVal = VARIANT_TRUE;
+         },
+         -1},
     };
     window.SetCaption(Control::Resultbox, L"kept");
     for (const DialogCase& dialog : cases) {
@@ -45,8 +75,18 @@ TEST_F(Form1Test, DialogResultIsCoercedIntoResultCodeAndNothingElseChanges) {
 
 TEST_F(Form1Test, DialogResultThatIsNoSixteenBitNumberRaises) {
     const DialogCase cases[] = {
-        {"text abc", [](Variant& v) { v.vt = VT_BSTR; v.bstrVal = SysAllocString(L"abc"); }, 0},
-        {"i4 40000", [](Variant& v) { v.vt = VT_I4; v.lVal = 40000; }, 0},
+        {"text abc",
+         [](Variant& v) {
+             v.vt = VT_BSTR;
+             v.bstrVal = SysAllocString(L"abc");
+         },
+         0},
+        {"i4 40000",
+         [](Variant& v) {
+             v.vt = VT_I4;
+             v.lVal = 40000;
+         },
+         0},
         {"null", [](Variant& v) { v.vt = VT_NULL; }, 0},
     };
     for (const DialogCase& dialog : cases) {

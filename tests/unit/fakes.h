@@ -16,8 +16,8 @@ namespace driversetup::testing {
 
 inline std::wstring NameOf(Control control) {
     static constexpr std::array<const wchar_t*, 7> names{
-        L"GetDrvInfo", L"DisplayDialog", L"Install",  L"Uninstall",
-        L"CloseButton", L"copyright",    L"Resultbox",
+        L"GetDrvInfo",  L"DisplayDialog", L"Install",   L"Uninstall",
+        L"CloseButton", L"copyright",     L"Resultbox",
     };
     return names.at(static_cast<std::size_t>(control));
 }
@@ -38,7 +38,7 @@ public:
     }
     void Unload() override {
         ++unloads;
-        log.push_back(L"unload");
+        log.emplace_back(L"unload");
     }
 
     bool Enabled(Control button) const { return enabled.at(static_cast<std::size_t>(button)); }
@@ -91,8 +91,8 @@ public:
     std::function<void()> duringCall;
 
     std::vector<std::wstring> calls;
-    std::string statesAtCall;      // button states when the last call was made
-    std::wstring resultboxAtCall;  // Resultbox text when the last call was made
+    std::string statesAtCall;     // button states when the last call was made
+    std::wstring resultboxAtCall; // Resultbox text when the last call was made
 
 private:
     void Called(std::wstring call) {

@@ -40,41 +40,39 @@ TEST_F(Form1Test, InstallLocksCallsWritesAndUnlocksInOrder) {
                              L"enable Uninstall", L"enable DisplayDialog", L"enable GetDrvInfo",
                              L"enable CloseButton"}));
     EXPECT_EQ(Run(&Form1::Install_Click, 5),
-              Then(lockAll,
-                   {L"enable Install",
-                    L"set Resultbox \"The driver's installation failed. Error code:  5\"",
-                    L"enable Uninstall", L"enable DisplayDialog", L"enable GetDrvInfo",
-                    L"enable CloseButton"}));
+              Then(lockAll, {L"enable Install",
+                             L"set Resultbox \"The driver's installation failed. Error code:  5\"",
+                             L"enable Uninstall", L"enable DisplayDialog", L"enable GetDrvInfo",
+                             L"enable CloseButton"}));
     EXPECT_EQ(Run(&Form1::Install_Click, -1),
-              Then(lockAll,
-                   {L"enable Install",
-                    L"set Resultbox \"The driver's installation failed. Error code: -1\"",
-                    L"enable Uninstall", L"enable DisplayDialog", L"enable GetDrvInfo",
-                    L"enable CloseButton"}));
-    EXPECT_EQ(library.calls, (Log{L"InstDriver 1", L"InstDriver 1", L"InstDriver 1",
-                                  L"InstDriver 1"}));
+              Then(lockAll, {L"enable Install",
+                             L"set Resultbox \"The driver's installation failed. Error code: -1\"",
+                             L"enable Uninstall", L"enable DisplayDialog", L"enable GetDrvInfo",
+                             L"enable CloseButton"}));
+    EXPECT_EQ(library.calls,
+              (Log{L"InstDriver 1", L"InstDriver 1", L"InstDriver 1", L"InstDriver 1"}));
 }
 
 TEST_F(Form1Test, UninstallShowsTheWaitingTextBeforeTheCallAndUnlocksInOrder) {
     const std::wstring waiting = L"set Resultbox \"Uninstall the driver ,Please wait......\"";
-    EXPECT_EQ(Run(&Form1::Uninstall_Click, 0),
-              Then(lockAll,
-                   {waiting, L"set Resultbox \"The driver has been uninstalled successfully.\"",
-                    L"enable Install", L"enable DisplayDialog", L"enable GetDrvInfo",
-                    L"enable CloseButton"}));
-    EXPECT_EQ(Run(&Form1::Uninstall_Click, 3008),
-              Then(lockAll, {waiting,
-                             L"set Resultbox \"Please log on with administrator identity.\"",
-                             L"enable Uninstall", L"enable Install", L"enable DisplayDialog",
-                             L"enable GetDrvInfo", L"enable CloseButton"}));
-    EXPECT_EQ(Run(&Form1::Uninstall_Click, 7),
-              Then(lockAll,
-                   {waiting,
-                    L"set Resultbox \"The driver's uninstallation failed. Error code:  7\"",
-                    L"enable Uninstall", L"enable Install", L"enable DisplayDialog",
-                    L"enable GetDrvInfo", L"enable CloseButton"}));
-    EXPECT_EQ(library.calls, (Log{L"UninstallDriver 1", L"UninstallDriver 1",
-                                  L"UninstallDriver 1"}));
+    EXPECT_EQ(
+        Run(&Form1::Uninstall_Click, 0),
+        Then(lockAll, {waiting, L"set Resultbox \"The driver has been uninstalled successfully.\"",
+                       L"enable Install", L"enable DisplayDialog", L"enable GetDrvInfo",
+                       L"enable CloseButton"}));
+    EXPECT_EQ(
+        Run(&Form1::Uninstall_Click, 3008),
+        Then(lockAll, {waiting, L"set Resultbox \"Please log on with administrator identity.\"",
+                       L"enable Uninstall", L"enable Install", L"enable DisplayDialog",
+                       L"enable GetDrvInfo", L"enable CloseButton"}));
+    EXPECT_EQ(
+        Run(&Form1::Uninstall_Click, 7),
+        Then(lockAll,
+             {waiting, L"set Resultbox \"The driver's uninstallation failed. Error code:  7\"",
+              L"enable Uninstall", L"enable Install", L"enable DisplayDialog", L"enable GetDrvInfo",
+              L"enable CloseButton"}));
+    EXPECT_EQ(library.calls,
+              (Log{L"UninstallDriver 1", L"UninstallDriver 1", L"UninstallDriver 1"}));
 }
 
 // Written independently of the program: the expected text for every 16-bit result.
@@ -127,8 +125,8 @@ TEST_F(Form1Test, ASuccessKeepsItsButtonLockedUntilTheOppositeOperationRuns) {
         const char* states; // Install, Uninstall, DisplayDialog, GetDrvInfo, CloseButton
     };
     const Step steps[] = {
-        {&Form1::Install_Click, 0, "DEEEE"},   {&Form1::Uninstall_Click, 7, "EEEEE"},
-        {&Form1::Install_Click, 0, "DEEEE"},   {&Form1::Uninstall_Click, 0, "EDEEE"},
+        {&Form1::Install_Click, 0, "DEEEE"},    {&Form1::Uninstall_Click, 7, "EEEEE"},
+        {&Form1::Install_Click, 0, "DEEEE"},    {&Form1::Uninstall_Click, 0, "EDEEE"},
         {&Form1::Install_Click, 3008, "EEEEE"}, {&Form1::Uninstall_Click, 0, "EDEEE"},
         {&Form1::Uninstall_Click, -5, "EEEEE"},
     };

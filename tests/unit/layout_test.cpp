@@ -19,8 +19,8 @@ TEST(Layout, ControlsAtNinetySixDpi) {
     };
     const Expected expected[] = {
         {Control::GetDrvInfo, {8, 160, 97, 25}},  {Control::DisplayDialog, {128, 160, 113, 25}},
-        {Control::Install, {8, 8, 97, 25}},        {Control::Uninstall, {128, 8, 113, 25}},
-        {Control::CloseButton, {264, 8, 57, 25}},  {Control::Copyright, {8, 16, 329, 33}},
+        {Control::Install, {8, 8, 97, 25}},       {Control::Uninstall, {128, 8, 113, 25}},
+        {Control::CloseButton, {264, 8, 57, 25}}, {Control::Copyright, {8, 16, 329, 33}},
         {Control::Resultbox, {8, 64, 313, 81}},
     };
     for (const Expected& row : expected) {

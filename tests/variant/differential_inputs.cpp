@@ -12,11 +12,12 @@
 #include <limits>
 #include <random>
 #include <string_view>
+#include <vector>
 
 namespace driversetup::testing {
 
-using portable::VARTYPE;
 using portable::Variant;
+using portable::VARTYPE;
 
 namespace {
 
@@ -26,7 +27,9 @@ Variant Decimal(std::uint8_t scale, std::uint8_t sign, std::uint32_t high, std::
     return value;
 }
 
-std::wstring Text(std::int64_t number) { return std::to_wstring(number); }
+std::wstring Text(std::int64_t number) {
+    return std::to_wstring(number);
+}
 
 // halves / 2 with one decimal: "-32769.5", "12.0".
 std::wstring HalfText(std::int64_t halves) {
@@ -62,20 +65,33 @@ std::wstring DecoratedHalf(std::int64_t halves) {
     const std::wstring plain = whole + L"." + fraction;
     const std::wstring sign = negative ? L"-" : L"";
     switch (magnitude % 13) {
-    case 0: return negative ? L"(" + plain + L")" : L"+" + plain;
-    case 1: return plain + (negative ? L"-" : L"+");
-    case 2: return L"$" + sign + plain;
-    case 3: return L" \t" + sign + plain + L"\r\n";
-    case 4: return sign + WithThousands(whole) + L"." + fraction;
-    case 5: return sign + whole.substr(0, 1) + L"." + whole.substr(1) + fraction + L"E" +
-                   Text(static_cast<std::int64_t>(whole.size()) - 1);
-    case 6: return sign + plain + L"$";
-    case 7: return sign + L"000" + whole + L"." + fraction + L"000";
-    case 8: return sign + whole + fraction + L"e-1";
-    case 9: return sign + whole + L"." + fraction + L"x";
-    case 10: return L"-" + sign + plain;
-    case 11: return sign + L"$ " + plain + L" ";
-    default: return sign + whole + fraction + L"0E-2";
+    case 0:
+        return negative ? L"(" + plain + L")" : L"+" + plain;
+    case 1:
+        return plain + (negative ? L"-" : L"+");
+    case 2:
+        return L"$" + sign + plain;
+    case 3:
+        return L" \t" + sign + plain + L"\r\n";
+    case 4:
+        return sign + WithThousands(whole) + L"." + fraction;
+    case 5:
+        return sign + whole.substr(0, 1) + L"." + whole.substr(1) + fraction + L"E" +
+               Text(static_cast<std::int64_t>(whole.size()) - 1);
+    case 6:
+        return sign + plain + L"$";
+    case 7:
+        return sign + L"000" + whole + L"." + fraction + L"000";
+    case 8:
+        return sign + whole + fraction + L"e-1";
+    case 9:
+        return sign + whole + L"." + fraction + L"x";
+    case 10:
+        return L"-" + sign + plain;
+    case 11:
+        return sign + L"$ " + plain + L" ";
+    default:
+        return sign + whole + fraction + L"0E-2";
     }
 }
 
@@ -144,10 +160,10 @@ private:
         Add(value);
     }
 
+    // Every bit pattern of a type of one or two bytes.
     template <typename T> void AddEveryValue(VARTYPE type) {
-        for (std::int64_t number = std::numeric_limits<T>::min();
-             number <= std::numeric_limits<T>::max(); ++number) {
-            Add(Holding(type, static_cast<T>(number)));
+        for (std::uint32_t bits = 0; bits < 1U << (8 * sizeof(T)); ++bits) {
+            Add(Holding(type, static_cast<T>(bits)));
         }
     }
 
@@ -232,15 +248,16 @@ private:
             Add(Holding(portable::VT_R8, nearZero(random_)));
             Add(Holding(portable::VT_DATE, nearRange(random_)));
             Add(Holding(portable::VT_R8, std::bit_cast<double>(random_())));
-            Add(Holding(portable::VT_R4, std::bit_cast<float>(static_cast<std::uint32_t>(random_()))));
+            Add(Holding(portable::VT_R4,
+                        std::bit_cast<float>(static_cast<std::uint32_t>(random_()))));
         }
     }
 
     void AddCurrency() {
         for (std::int64_t edge :
              {std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max(),
-              0LL, 4999LL, 5000LL, 5001LL, 15000LL, 25000LL, 327674999LL, 327675000LL,
-              327675001LL, 327684999LL, 327685000LL, 327685001LL}) {
+              0LL, 4999LL, 5000LL, 5001LL, 15000LL, 25000LL, 327674999LL, 327675000LL, 327675001LL,
+              327684999LL, 327685000LL, 327685001LL}) {
             Add(Holding(portable::VT_CY, edge));
             Add(Holding(portable::VT_CY, -edge));
         }
@@ -254,24 +271,14 @@ private:
     }
 
     void AddDecimals() {
-        const std::uint64_t lows[] = {0,
-                                      1,
-                                      5,
-                                      15,
-                                      25,
-                                      32767,
-                                      32768,
-                                      32769,
-                                      65535,
-                                      327675,
-                                      327685,
-                                      3276750,
-                                      3276850,
-                                      327674999999999999ULL,
-                                      9223372036854775807ULL,
-                                      9223372036854775808ULL,
-                                      10000000000000000000ULL,
-                                      18446744073709551615ULL};
+        std::vector<std::uint64_t> lows = {0,     1,     5,      15,     25,      32767,  32768,
+                                           32769, 65535, 327675, 327685, 3276750, 3276850};
+        // about 2^58, 2^63 - 1, 2^63, 10^19, 2^64 - 1
+        for (std::uint64_t large :
+             {327674999999999999ULL, 9223372036854775807ULL, 9223372036854775808ULL,
+              10000000000000000000ULL, 18446744073709551615ULL}) {
+            lows.push_back(large);
+        }
         for (std::uint64_t low : lows) {
             for (std::uint8_t scale = 0; scale <= 30; ++scale) {
                 for (std::uint8_t sign : {0x00, 0x80, 0x01, 0x7F, 0xFF}) {
@@ -285,7 +292,7 @@ private:
         for (std::uint8_t scale = 1; scale <= 12; ++scale) {
             unit *= 10;
             for (std::int64_t whole : {-32769, -32768, -32767, -2, -1, 0, 1, 2, 32766, 32767}) {
-                const std::uint64_t magnitude = static_cast<std::uint64_t>(whole < 0 ? -whole : whole);
+                const auto magnitude = static_cast<std::uint64_t>(whole < 0 ? -whole : whole);
                 const std::uint64_t half = magnitude * unit + unit / 2;
                 for (std::uint64_t low : {half - 1, half, half + 1}) {
                     Add(Decimal(scale, whole < 0 ? 0x80 : 0x00, 0, low));
@@ -323,34 +330,52 @@ private:
         AddLongTexts();
     }
 
-    // Left out: an exponent that wraps to the smallest int (1e2147483648), where the platform
-    // reads outside its digits and crashes.
+    // Texts that try the corners of each rule, by kind.
     void AddHandPickedTexts() {
         Variant null{};
         null.vt = portable::VT_BSTR;
         Add(null);
         AddText(std::wstring_view(L"12\0x", 4));
-        AddText(std::wstring_view(L"\0" L"12", 3));
-        for (const wchar_t* text :
-             {L"",        L" ",        L"0",       L"-0",      L"+-1",     L"-+1",     L"--1",
-              L"1--",     L"1++",      L"-1-",     L"+1+",     L"(1",      L"1)",      L"(1))",
-              L"((1))",   L"(-1)",     L"(1-)",    L"-(1",     L"$",       L"$$1",     L"1$$",
-              L"$1$",     L"$-1",      L"-$1",     L"($1)",    L",1",      L"1,",      L"1,,2",
-              L"1,.5",    L".,5",      L".5",      L"-.5",     L".6",      L"0.06",    L"0.05",
-              L"0.051",   L"6e-100",   L"1.",      L"1.e1",    L".e1",     L"0.e1",    L"1e",
-              L"1e+",     L"1e-",      L"1e++2",   L"1e+-2",   L"1e-+2",   L"1e2-",    L"1e1,0",
-              L"1e,2",    L"1E2",      L"1e2e",    L"1e2.5",   L"$1e2",    L"1e2$",    L"&H",
-              L"&O",      L"&H0",      L"&HG",     L"&O8",     L"&O78",    L"-&H10",   L"(&H10)",
-              L"&H10-",   L"&H10$",    L"&H10,",   L"&H1,0",   L"&H1.0",   L"&H1e2",   L"$&H1",
-              L".&H1",    L" &H1 ",    L"&H 1",    L"& H1",    L"&HFFFF",  L"&H8000",  L"&H10000",
-              L"&O177777", L"&O200000", L"&HFFFFFFFFFFFFFFFF", L"&HFFFFFFFFFFFFFFFFF",
-              L"1e4294967296", L"1e4294967297", L"1e-4294967296", L"1e2147483647",
-              L"1e-2147483647", L"6e-2147483647", L"0e99999",
-              L"1e99999999999", L"32767.5", L"32766.5", L"-32768.5", L"-32768.51", L"3.27675e4",
-              L"327675e-1", L"0.000032767e9", L"32,767", L"3,2767", L"1 2", L"1\t", L"\u00a01",
-              L"1\u3000", L"\u20001", L"\u200b1", L"\ufeff1", L"\uff11", L"\u0661", L"nan", L"inf",
-              L"1d2", L"TRUE", L"0x10", L"1_000"}) {
-            AddText(text);
+        AddText(std::wstring(1, L'\0') + L"12");
+        const std::vector<const wchar_t*> signs = {
+            L"",    L" ",   L"0",   L"-0",  L"+-1",  L"-+1",   L"--1",  L"1--",  L"1++",
+            L"-1-", L"+1+", L"(1",  L"1)",  L"(1))", L"((1))", L"(-1)", L"(1-)", L"-(1",
+            L"$",   L"$$1", L"1$$", L"$1$", L"$-1",  L"-$1",   L"($1)",
+        };
+        const std::vector<const wchar_t*> separatorsAndPoints = {
+            L",1",   L"1,",     L"1,,2",   L"1,.5",    L".,5",     L".5",       L"-.5",
+            L".6",   L"0.06",   L"0.05",   L"0.051",   L"1.",      L"1.e1",     L".e1",
+            L"0.e1", L"32,767", L"3,2767", L"32767.5", L"32766.5", L"-32768.5", L"-32768.51",
+        };
+        // Left out: an exponent that wraps to the smallest int (1e2147483648), where the
+        // platform reads outside its digits and crashes.
+        const std::vector<const wchar_t*> exponents = {
+            L"6e-100", L"1e",   L"1e+",   L"1e-",       L"1e++2",     L"1e+-2",
+            L"1e-+2",  L"1e2-", L"1e1,0", L"1e,2",      L"1E2",       L"1e2e",
+            L"1e2.5",  L"$1e2", L"1e2$",  L"3.27675e4", L"327675e-1", L"0e99999",
+        };
+        const std::vector<const wchar_t*> wrappingExponents = {
+            L"1e4294967296",  L"1e4294967297",  L"1e-4294967296", L"1e2147483647",
+            L"1e-2147483647", L"6e-2147483647", L"1e99999999999",
+        };
+        const std::vector<const wchar_t*> radixes = {
+            L"&H",    L"&O",     L"&H0",    L"&HG",     L"&O8",      L"&O78",
+            L"-&H10", L"(&H10)", L"&H10-",  L"&H10$",   L"&H10,",    L"&H1,0",
+            L"&H1.0", L"&H1e2",  L"$&H1",   L".&H1",    L" &H1 ",    L"&H 1",
+            L"& H1",  L"&HFFFF", L"&H8000", L"&H10000", L"&O177777", L"&O200000",
+        };
+        const std::vector<const wchar_t*> wideRadixes = {L"&HFFFFFFFFFFFFFFFF",
+                                                         L"&HFFFFFFFFFFFFFFFFF"};
+        const std::vector<const wchar_t*> others = {
+            L"1 2",     L"1\t",     L"\u00a01", L"1\u3000", L"\u20001",
+            L"\u200b1", L"\ufeff1", L"\uff11",  L"\u0661",  L"nan",
+            L"inf",     L"1d2",     L"TRUE",    L"0x10",    L"1_000",
+        };
+        for (const auto* kind : {&signs, &separatorsAndPoints, &exponents, &wrappingExponents,
+                                 &radixes, &wideRadixes, &others}) {
+            for (const wchar_t* text : *kind) {
+                AddText(text);
+            }
         }
     }
 
@@ -378,7 +403,8 @@ private:
             text += maybe(L"0");
             text += Text(Between(0, Between(0, 1) == 0 ? 40000 : 99));
             if (Between(0, 2) == 0) {
-                text += L"." + Text(Between(0, 99999)).substr(0, static_cast<std::size_t>(Between(0, 5)));
+                text += L"." +
+                        Text(Between(0, 99999)).substr(0, static_cast<std::size_t>(Between(0, 5)));
             }
             if (Between(0, 4) == 0) {
                 text += (Between(0, 1) == 0 ? L"e" : L"E") + std::wstring(maybe(L"-")) +
@@ -398,12 +424,14 @@ private:
         for (std::size_t length : {1023, 1024, 1025, 1026, 2000}) {
             AddText(std::wstring(length, L'0') + L"7");
             AddText(L"0." + std::wstring(length, L'0') + L"6");
-            AddText(L"1" + std::wstring(length, L'0') + L"e-" + Text(static_cast<std::int64_t>(length)));
+            AddText(L"1" + std::wstring(length, L'0') + L"e-" +
+                    Text(static_cast<std::int64_t>(length)));
             AddText(L"1" + std::wstring(length, L'0') + L"." + std::wstring(length, L'0') + L"e-" +
                     Text(static_cast<std::int64_t>(length)));
             AddText(L"1." + std::wstring(length, L'2') + L"e3");
             AddText(L"." + std::wstring(length, L'9') + L"e5");
-            AddText(std::wstring(length, L'1') + L"e-" + Text(static_cast<std::int64_t>(length) - 2));
+            AddText(std::wstring(length, L'1') + L"e-" +
+                    Text(static_cast<std::int64_t>(length) - 2));
             AddText(L"&H" + std::wstring(length, L'0') + L"FF");
             AddText(L"&H" + std::wstring(length, L'F'));
             AddText(L"&H" + std::wstring(length, L'F') + L"xyz");
@@ -423,7 +451,7 @@ private:
             Variant reference{};
             reference.vt = static_cast<VARTYPE>(portable::VT_BYREF | value.vt);
             reference.byref = value.vt == portable::VT_DECIMAL ? static_cast<void*>(cell)
-                                                                : static_cast<void*>(&cell->llVal);
+                                                               : static_cast<void*>(&cell->llVal);
             Add(reference);
             if (index % 5 == 0) {
                 Variant holder{};
@@ -443,7 +471,9 @@ private:
     std::mt19937_64 random_{20240607};
 };
 
-DifferentialInputs::DifferentialInputs() { InputGenerator(*this).Run(); }
+DifferentialInputs::DifferentialInputs() {
+    InputGenerator(*this).Run();
+}
 
 DifferentialInputs::~DifferentialInputs() {
     for (wchar_t* text : texts_) {
@@ -461,14 +491,13 @@ std::string Format(const char* format, auto... arguments) {
 
 std::string TypeName(VARTYPE vt) {
     static constexpr const char* names[] = {
-        "EMPTY", "NULL", "I2",      "I4",    "R4",      "R8",     "CY",  "DATE",
+        "EMPTY", "NULL",     "I2",    "I4",   "R4",      "R8",      "CY",      "DATE",
         "BSTR",  "DISPATCH", "ERROR", "BOOL", "VARIANT", "UNKNOWN", "DECIMAL", "15",
-        "I1",    "UI1",  "UI2",     "UI4",   "I8",      "UI8",    "INT", "UINT"};
+        "I1",    "UI1",      "UI2",   "UI4",  "I8",      "UI8",     "INT",     "UINT"};
     std::string name;
-    for (auto [flag, label] : {std::pair{portable::VT_VECTOR, "VECTOR|"},
-                               std::pair{portable::VT_ARRAY, "ARRAY|"},
-                               std::pair{portable::VT_BYREF, "BYREF|"},
-                               std::pair{portable::VT_RESERVED, "RESERVED|"}}) {
+    for (auto [flag, label] :
+         {std::pair{portable::VT_VECTOR, "VECTOR|"}, std::pair{portable::VT_ARRAY, "ARRAY|"},
+          std::pair{portable::VT_BYREF, "BYREF|"}, std::pair{portable::VT_RESERVED, "RESERVED|"}}) {
         if ((vt & flag) != 0) {
             name += label;
         }
@@ -499,18 +528,26 @@ template <typename T> T Read(const void* content) {
 
 std::string Contents(VARTYPE type, const void* content) {
     switch (type) {
-    case portable::VT_I1: return Format("%d", Read<std::int8_t>(content));
-    case portable::VT_UI1: return Format("%u", Read<std::uint8_t>(content));
+    case portable::VT_I1:
+        return Format("%d", Read<std::int8_t>(content));
+    case portable::VT_UI1:
+        return Format("%u", Read<std::uint8_t>(content));
     case portable::VT_I2:
-    case portable::VT_BOOL: return Format("%d", Read<std::int16_t>(content));
-    case portable::VT_UI2: return Format("%u", Read<std::uint16_t>(content));
+    case portable::VT_BOOL:
+        return Format("%d", Read<std::int16_t>(content));
+    case portable::VT_UI2:
+        return Format("%u", Read<std::uint16_t>(content));
     case portable::VT_I4:
-    case portable::VT_INT: return Format("%" PRId32, Read<std::int32_t>(content));
+    case portable::VT_INT:
+        return Format("%" PRId32, Read<std::int32_t>(content));
     case portable::VT_UI4:
-    case portable::VT_UINT: return Format("%" PRIu32, Read<std::uint32_t>(content));
+    case portable::VT_UINT:
+        return Format("%" PRIu32, Read<std::uint32_t>(content));
     case portable::VT_I8:
-    case portable::VT_CY: return Format("%" PRId64, Read<std::int64_t>(content));
-    case portable::VT_UI8: return Format("%" PRIu64, Read<std::uint64_t>(content));
+    case portable::VT_CY:
+        return Format("%" PRId64, Read<std::int64_t>(content));
+    case portable::VT_UI8:
+        return Format("%" PRIu64, Read<std::uint64_t>(content));
     case portable::VT_R4: {
         const auto number = Read<float>(content);
         return Format("%.9g (0x%08" PRIX32 ")", number, std::bit_cast<std::uint32_t>(number));
@@ -520,8 +557,10 @@ std::string Contents(VARTYPE type, const void* content) {
         const auto number = Read<double>(content);
         return Format("%.17g (0x%016" PRIX64 ")", number, std::bit_cast<std::uint64_t>(number));
     }
-    case portable::VT_BSTR: return Escaped(Read<const wchar_t*>(content));
-    default: return "";
+    case portable::VT_BSTR:
+        return Escaped(Read<const wchar_t*>(content));
+    default:
+        return "";
     }
 }
 
@@ -534,7 +573,7 @@ std::string Contents(const portable::DECIMAL& number) {
 
 std::string Describe(const Variant& value) {
     const VARTYPE type = value.vt & portable::VT_TYPEMASK;
-    const std::string name = TypeName(value.vt);
+    std::string name = TypeName(value.vt);
     if (value.vt == type) {
         return name + " " +
                (type == portable::VT_DECIMAL ? Contents(portable::DecimalOf(value))
@@ -547,9 +586,12 @@ std::string Describe(const Variant& value) {
         return name + " -> nowhere";
     }
     switch (type) {
-    case portable::VT_VARIANT: return name + " -> {" + Describe(*value.pvarVal) + "}";
-    case portable::VT_DECIMAL: return name + " -> " + Contents(*value.pdecVal);
-    default: return name + " -> " + Contents(type, value.byref);
+    case portable::VT_VARIANT:
+        return name + " -> {" + Describe(*value.pvarVal) + "}";
+    case portable::VT_DECIMAL:
+        return name + " -> " + Contents(*value.pdecVal);
+    default:
+        return name + " -> " + Contents(type, value.byref);
     }
 }
 

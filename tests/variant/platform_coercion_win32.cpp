@@ -1,7 +1,8 @@
 #include "tests/variant/platform_coercion.h"
 
 #include <windows.h>
-#include <oleauto.h>
+
+#include <oleauto.h> // after windows.h, which it needs
 
 #include <cstring>
 
@@ -30,6 +31,8 @@ wchar_t* PlatformAllocString(std::wstring_view text) {
     return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
 }
 
-void PlatformFreeString(wchar_t* text) { SysFreeString(text); }
+void PlatformFreeString(wchar_t* text) {
+    SysFreeString(text);
+}
 
 } // namespace driversetup::testing

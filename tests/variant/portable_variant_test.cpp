@@ -253,8 +253,7 @@ TEST(PortableVariantToInt16, ReferencesConvertWhatTheyPointTo) {
         {"VARIANT holding I4", Reference(VT_VARIANT, &number), Converts(-7)},
         {"VARIANT holding EMPTY", Reference(VT_VARIANT, &empty), Converts(0)},
         {"VARIANT holding a reference", Reference(VT_VARIANT, &toNumber), Converts(9)},
-        {"VARIANT holding a VARIANT reference", Reference(VT_VARIANT, &toVariant),
-         kTypeMismatch},
+        {"VARIANT holding a VARIANT reference", Reference(VT_VARIANT, &toVariant), kTypeMismatch},
         {"nowhere", Reference(VT_I2, nullptr), kTypeMismatch},
         {"EMPTY", Reference(VT_EMPTY, &i2), kTypeMismatch},
     });

@@ -1,8 +1,8 @@
 // Compares the portable coercion to a 16-bit integer with the platform's own on a large
 // generated set of values, and lists every disagreement.
 #include "tests/variant/differential_inputs.h"
-#include "tests/variant/variant_testing.h"
 #include "tests/variant/platform_coercion.h"
+#include "tests/variant/variant_testing.h"
 
 #include <cmath>
 #include <cstdio>
@@ -20,9 +20,9 @@ std::optional<double> RealIn(const portable::Variant& input) {
         return RealIn(*input.pvarVal);
     }
     const portable::VARTYPE type = input.vt & portable::VT_TYPEMASK;
-    const void* content = input.vt == type ? &input.llVal
+    const void* content = input.vt == type                          ? &input.llVal
                           : input.vt == (portable::VT_BYREF | type) ? input.byref
-                                                                     : nullptr;
+                                                                    : nullptr;
     if (content == nullptr) {
         return std::nullopt;
     }
@@ -38,7 +38,8 @@ std::optional<double> RealIn(const portable::Variant& input) {
         std::memcpy(&number, content, sizeof number);
         return number;
     }
-    default: return std::nullopt;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -54,8 +55,7 @@ const KnownDifference kKnownDifferences[] = {
      "value follows",
      [](const portable::Variant& input, const Outcome& platform) {
          const std::optional<double> number = RealIn(input);
-         return sizeof(void*) == 4 && number && std::isnan(*number) &&
-                platform == Converts(32767);
+         return sizeof(void*) == 4 && number && std::isnan(*number) && platform == Converts(32767);
      }},
 };
 
@@ -101,4 +101,6 @@ int Compare() {
 } // namespace
 } // namespace driversetup::testing
 
-int main() { return driversetup::testing::Compare(); }
+int main() {
+    return driversetup::testing::Compare();
+}

@@ -26,7 +26,9 @@ struct Outcome {
     friend bool operator==(const Outcome&, const Outcome&) = default;
 };
 
-constexpr Outcome Converts(std::int16_t value) { return {portable::Coercion::Ok, value}; }
+constexpr Outcome Converts(std::int16_t value) {
+    return {portable::Coercion::Ok, value};
+}
 constexpr Outcome kOverflow{portable::Coercion::Overflow, 0};
 constexpr Outcome kTypeMismatch{portable::Coercion::TypeMismatch, 0};
 
@@ -38,9 +40,12 @@ inline Outcome PortableToInt16(const portable::Variant& value) {
 
 inline std::ostream& operator<<(std::ostream& out, const Outcome& outcome) {
     switch (outcome.coercion) {
-    case portable::Coercion::Ok: return out << outcome.value;
-    case portable::Coercion::Overflow: return out << "Overflow";
-    case portable::Coercion::TypeMismatch: return out << "TypeMismatch";
+    case portable::Coercion::Ok:
+        return out << outcome.value;
+    case portable::Coercion::Overflow:
+        return out << "Overflow";
+    case portable::Coercion::TypeMismatch:
+        return out << "TypeMismatch";
     }
     return out << "?";
 }
