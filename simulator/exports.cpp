@@ -53,7 +53,7 @@ VELMORA_EXPORT std::int32_t SETUP_API GetTolvekDriverInfo() noexcept {
 
 // Stores the code of the action chosen in the dialog as VT_I2; Cancel leaves the VARIANT empty.
 // Returns 0: the VARIANT carries the outcome.
-VELMORA_EXPORT std::int32_t SETUP_API DriverDialog(Variant* result) noexcept {
+VELMORA_EXPORT std::int32_t SETUP_API DriverDialog(Variant* result) noexcept try {
     BeginCall(setup_api::DriverDialogName);
     if (result == nullptr) {
         return 0;
@@ -75,6 +75,8 @@ VELMORA_EXPORT std::int32_t SETUP_API DriverDialog(Variant* result) noexcept {
     }
     velmora::StoreIn(*result, outcome);
     return 0;
+} catch (...) {
+    return 0; // out of memory: the VARIANT stays as it was, empty
 }
 
 } // extern "C"

@@ -42,8 +42,9 @@ bool IsAdministrator() {
     BYTE administrators[SECURITY_MAX_SID_SIZE];
     DWORD size = sizeof administrators;
     BOOL member = FALSE;
-    return CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &size) &&
-           CheckTokenMembership(nullptr, administrators, &member) && member;
+    return CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &size) !=
+               FALSE &&
+           CheckTokenMembership(nullptr, administrators, &member) != FALSE && member != FALSE;
 }
 
 std::uint32_t ProcessId() {
