@@ -6,6 +6,7 @@
 
 #if defined(__GLIBCXX__)
 namespace __gnu_cxx {
+// NOLINTNEXTLINE(bugprone-reserved-identifier): replaces the library's own definition
 void __verbose_terminate_handler() {
     std::abort();
 }

@@ -48,7 +48,10 @@ std::wstring EnvironmentBlock(const EnvironmentChanges& changes) {
         }
     }
     for (const auto& [name, value] : changes) {
-        entries.push_back(name + L"=" + value);
+        std::wstring entry = name;
+        entry += L'=';
+        entry += value;
+        entries.push_back(std::move(entry));
     }
     std::sort(entries.begin(), entries.end(),
               [](const std::wstring& a, const std::wstring& b) { return Upper(a) < Upper(b); });

@@ -15,7 +15,7 @@ public:
             reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
         // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 (Windows 10 1703), named by value since
         // the Windows 7 headers lack it; before that, system awareness is the best there is.
-        const HANDLE perMonitorAwareV2 = reinterpret_cast<HANDLE>(-4);
+        auto* const perMonitorAwareV2 = reinterpret_cast<HANDLE>(-4);
         if (setContext == nullptr || !setContext(perMonitorAwareV2)) {
             SetProcessDPIAware();
         }

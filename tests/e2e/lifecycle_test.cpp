@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path CopyInto(const fs::path& file, const fs::path& folder) {
-    const fs::path copy = folder / file.filename();
+    fs::path copy = folder / file.filename();
     fs::copy_file(file, copy);
     return copy;
 }
@@ -42,7 +42,7 @@ class Close : public testing::TestWithParam<CloseCase> {};
 TEST_P(Close, EndsWithStatus0WithoutCallingTheLibrary) {
     const DriverSetupRun run;
     GetParam().close(run);
-    EXPECT_EQ(run.WaitForExit(), 0u);
+    EXPECT_EQ(run.WaitForExit(), 0U);
     EXPECT_EQ(run.CallLog(), "");
 }
 
@@ -51,7 +51,7 @@ TEST_P(Close, EndsWithStatus0WhenTheLibraryIsAbsent) {
     const DriverSetupRun run({},
                              {CopyInto(BuiltFile(L"DriverSetup.exe"), alone.Path()), alone.Path()});
     GetParam().close(run);
-    EXPECT_EQ(run.WaitForExit(), 0u);
+    EXPECT_EQ(run.WaitForExit(), 0U);
 }
 
 INSTANTIATE_TEST_SUITE_P(E2e, Close, testing::ValuesIn(closeCases),
@@ -79,7 +79,7 @@ void ExpectErrorBoxThenStatus1(const DriverSetupRun& run, const BindFailureCase&
     EXPECT_NE(box->text.find(failure.named), std::wstring::npos) << box->text;
     EXPECT_EQ(run.ButtonStates(), failure.statesDuring);
     PressOk(*box);
-    EXPECT_EQ(run.WaitForExit(), 1u);
+    EXPECT_EQ(run.WaitForExit(), 1U);
 }
 
 class LibraryAbsent : public testing::TestWithParam<BindFailureCase> {};
@@ -152,7 +152,7 @@ TEST(CloseDuringLibraryCall, WaitsForTheCallAndStartsNoOtherHandler) {
     EXPECT_GE(shownFor, 1500ms) << "the window closed " << shownFor.count()
                                 << " ms into the library call";
 
-    EXPECT_EQ(run.WaitForExit(), 0u)
+    EXPECT_EQ(run.WaitForExit(), 0U)
         << (TopLevelWindows(run.Process().Id(), L"#32770").empty() ? "no error box"
                                                                    : "an error box shows");
     EXPECT_EQ(run.CallLog(), "InstDriver 1\n");

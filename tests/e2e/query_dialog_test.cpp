@@ -108,7 +108,7 @@ TEST_P(UnconvertibleDialogResult, ShowsAnErrorBoxThenExitsWithStatus1) {
     EXPECT_NE(box->text.find(L"DriverDialog"), std::wstring::npos) << box->text;
     EXPECT_EQ(run.ButtonStates(), "EEEEE");
     PressOk(*box);
-    EXPECT_EQ(run.WaitForExit(), 1u);
+    EXPECT_EQ(run.WaitForExit(), 1U);
     EXPECT_EQ(run.CallLog(), "DriverDialog\n");
 }
 

@@ -25,7 +25,7 @@ ScratchFolder::~ScratchFolder() {
 }
 
 std::filesystem::path ScratchFolder::Subfolder(const std::wstring& name) const {
-    const std::filesystem::path folder = path_ / name;
+    std::filesystem::path folder = path_ / name;
     std::filesystem::create_directories(folder);
     return folder;
 }

@@ -81,7 +81,7 @@ TEST(Window, StartsWithFocusOnInstall) {
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     const bool focused = WaitUntil(
-        [&] { return GetGUIThreadInfo(run.ThreadId(), &gui) && gui.hwndFocus == install; },
+        [&] { return GetGUIThreadInfo(run.ThreadId(), &gui) != FALSE && gui.hwndFocus == install; },
         actionTimeout);
     EXPECT_TRUE(focused) << "focus is on control " << GetDlgCtrlID(gui.hwndFocus) << " of class "
                          << ClassName(gui.hwndFocus) << ", not on Install (1002); the program's "

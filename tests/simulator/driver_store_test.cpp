@@ -23,7 +23,9 @@ std::string Show(const DriverStore& store) {
 }
 
 TEST(DriverStoreTest, StatusCodeCombinesTheVersionAndTheDriversFound) {
-    constexpr auto same = Version::Same, older = Version::Older, newer = Version::Newer;
+    constexpr auto same = Version::Same;
+    constexpr auto older = Version::Older;
+    constexpr auto newer = Version::Newer;
     struct Case {
         DriverStore store;
         std::int32_t code;
