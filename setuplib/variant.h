@@ -24,7 +24,7 @@ using Variant = portable::Variant;
 // An owned VARIANT: created empty, cleared (its text or object freed) when it goes out of scope.
 class ScopedVariant {
 public:
-    ScopedVariant() noexcept;
+    ScopedVariant();
     ~ScopedVariant();
     ScopedVariant(const ScopedVariant&) = delete;
     ScopedVariant& operator=(const ScopedVariant&) = delete;

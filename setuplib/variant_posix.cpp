@@ -4,7 +4,7 @@
 
 namespace driversetup {
 
-ScopedVariant::ScopedVariant() noexcept {
+ScopedVariant::ScopedVariant() {
     portable::VariantInit(&value_);
 }
 
