@@ -116,7 +116,8 @@ public:
 
 private:
     void LockButtons();
-    // Unlocks every button but the one of an operation that just succeeded.
+    // Unlocks, in lock order, every button but the operation's own, which the handler has
+    // already set by the outcome.
     void UnlockButtonsBut(Control operation);
 
     WindowModel& window_;

@@ -32,8 +32,8 @@ inline constexpr std::wstring_view installFailed =
 inline constexpr std::wstring_view uninstallFailed =
     L"The driver's uninstallation failed. Error code: ";
 
-// Both operations lock the buttons in this order, and unlock all but the one that just
-// succeeded in the same order without Install or Uninstall.
+// Both operations lock the five buttons in this order, and afterwards unlock them in the same
+// order, skipping their own button, which stays locked after a success.
 inline constexpr std::array<Control, 5> lockOrder{
     Control::Install,    Control::Uninstall,   Control::DisplayDialog,
     Control::GetDrvInfo, Control::CloseButton,
