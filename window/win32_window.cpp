@@ -199,8 +199,9 @@ void MainWindow::OnCreate() {
         }
         controls_[static_cast<std::size_t>(design.control)] = child;
     }
-    ApplyDpi(DpiOf(window_));
-    const PixelSize size = WindowSizeFor(DpiOf(window_));
+    const UINT dpi = DpiOf(window_);
+    ApplyDpi(dpi);
+    const PixelSize size = WindowSizeFor(dpi);
     SetWindowPos(window_, nullptr, 0, 0, size.width, size.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     form_.Form_Load();
