@@ -1,6 +1,7 @@
 #include "setuplib/variant.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace driversetup {
 
@@ -14,17 +15,14 @@ ScopedVariant::~ScopedVariant() {
 
 std::int16_t ScopedVariant::ToInt16() const {
     std::int16_t converted = 0;
-    switch (portable::ToInt16(value_, converted)) {
-    case portable::Coercion::Ok:
+    const portable::Coercion outcome = portable::ToInt16(value_, converted);
+    if (outcome == portable::Coercion::Ok) {
         return converted;
-    case portable::Coercion::Overflow:
-        throw std::runtime_error("The value returned by DriverDialog cannot be converted to a "
-                                 "16-bit integer: Overflow");
-    case portable::Coercion::TypeMismatch:
-        break;
     }
-    throw std::runtime_error("The value returned by DriverDialog cannot be converted to a "
-                             "16-bit integer: Type mismatch");
+    throw std::runtime_error(
+        std::string(
+            "The value returned by DriverDialog cannot be converted to a 16-bit integer: ") +
+        (outcome == portable::Coercion::Overflow ? "Overflow" : "Type mismatch"));
 }
 
 } // namespace driversetup
