@@ -9,10 +9,18 @@
 
 namespace {
 
+// The icon group's image for this size (32 x 32 for the window, 16 x 16 for its title bar),
+// rather than one image scaled by the system.
+HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_DRIVERSETUP), IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric),
+                                         GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
 int RunMessageLoop(const driversetup::MainWindow& window) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab, arrow keys and the "&" accelerators, as in a dialog.
+        // Tab, Enter, the arrow keys and the "&" accelerators, as in a dialog.
         if (window.Handle() != nullptr && IsDialogMessageW(window.Handle(), &message)) {
             continue;
         }
@@ -27,10 +35,13 @@ int RunMessageLoop(const driversetup::MainWindow& window) {
 // NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name): <winbase.h> names them
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     driversetup::HardenProcess();
+    // A ghost window's close box would end the process in the middle of an install, bypassing
+    // the close that waits for the library call.
+    DisableProcessWindowsGhosting();
     driversetup::BoundDriverSetupLibrary library;
     driversetup::MainWindow window(library);
-    const HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_DRIVERSETUP));
-    if (!window.Create(instance, icon, showCommand)) {
+    if (!window.Create(instance, ProgramIcon(instance, SM_CXICON, SM_CYICON),
+                       ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON), showCommand)) {
         return 1;
     }
     return RunMessageLoop(window);

@@ -16,4 +16,14 @@ PixelSize ClientSize(int dpi) {
     return {TwipsToPixels(clientWidthTwips, dpi), TwipsToPixels(clientHeightTwips, dpi)};
 }
 
+PixelSize WindowSize(PixelSize client, PixelSize frame) {
+    return {client.width + frame.width, client.height + frame.height};
+}
+
+int ScaledFontHeight(int height, int fromDpi, int toDpi) {
+    const long long scaled = static_cast<long long>(height) * toDpi;
+    const long long half = fromDpi / 2;
+    return static_cast<int>(scaled >= 0 ? (scaled + half) / fromDpi : (scaled - half) / fromDpi);
+}
+
 } // namespace driversetup

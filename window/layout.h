@@ -1,4 +1,5 @@
-// The control table's twips converted to pixels at a given DPI.
+// The control table's twips converted to pixels at a given DPI, and the rest of the window's DPI
+// arithmetic, kept apart from Win32 so that it is tested on every platform.
 #pragma once
 
 #include "window/main_window.h"
@@ -25,5 +26,12 @@ struct PixelSize {
 int TwipsToPixels(int twips, int dpi);
 PixelRect ToPixels(const TwipsRect& rect, int dpi);
 PixelSize ClientSize(int dpi);
+
+// The outer size of a window whose frame adds `frame` to its client area.
+PixelSize WindowSize(PixelSize client, PixelSize frame);
+
+// A font height (negative: the character height, as LOGFONT has it) measured at one DPI, at
+// another; rounded to nearest with halves away from zero, as MulDiv does.
+int ScaledFontHeight(int height, int fromDpi, int toDpi);
 
 } // namespace driversetup

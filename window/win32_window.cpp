@@ -1,5 +1,6 @@
 #include "window/win32_window.h"
 
+#include "window/focus.h"
 #include "window/system_function.h"
 
 #include <exception>
@@ -16,31 +17,101 @@ constexpr UINT defaultDpi = 96;
 constexpr UINT dpiChangedMessage = 0x02E0;       // WM_DPICHANGED
 constexpr UINT getDpiScaledSizeMessage = 0x02E4; // WM_GETDPISCALEDSIZE
 
-UINT DpiOf(HWND window) noexcept {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    if (const auto getDpiForWindow =
-            SystemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow")) {
-        return getDpiForWindow(window);
-    }
+// The DPI of the primary monitor at logon, which GDI and SystemParametersInfoW scale to.
+UINT SystemDpi() noexcept {
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi > 0 ? static_cast<UINT>(dpi) : defaultDpi;
 }
 
-// The message font at this DPI; where the per-DPI query is missing, the system's (whose DPI is
-// then the window's too).
+// Windows 10 1607 knows a window's DPI; 8.1 knows its monitor's; before that a process sees the
+// system DPI only.
+UINT DpiOf(HWND window) noexcept {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    if (const auto getDpiForWindow =
+            SystemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow")) {
+        return getDpiForWindow(window);
+    }
+    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    constexpr int effectiveDpi = 0; // MDT_EFFECTIVE_DPI
+    static const auto getDpiForMonitor =
+        SystemLibraryFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
+    UINT dpiX = 0;
+    UINT dpiY = 0;
+    if (getDpiForMonitor != nullptr &&
+        SUCCEEDED(getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST),
+                                   effectiveDpi, &dpiX, &dpiY)) &&
+        dpiY > 0) {
+        return dpiY;
+    }
+    return SystemDpi();
+}
+
+// Only per-monitor v2 (Windows 10 1703) scales the frame with the window's DPI; under v1 the
+// frame keeps its system-DPI size on every monitor.
+bool RunsPerMonitorV2() noexcept {
+    using GetContextFn = HANDLE(WINAPI*)();
+    using ContextsEqualFn = BOOL(WINAPI*)(HANDLE, HANDLE);
+    const auto getContext =
+        SystemFunction<GetContextFn>(L"user32.dll", "GetThreadDpiAwarenessContext");
+    const auto contextsEqual =
+        SystemFunction<ContextsEqualFn>(L"user32.dll", "AreDpiAwarenessContextsEqual");
+    auto* const perMonitorAwareV2 = reinterpret_cast<HANDLE>(-4); // DPI_AWARENESS_CONTEXT_...
+    return getContext != nullptr && contextsEqual != nullptr &&
+           contextsEqual(getContext(), perMonitorAwareV2) != FALSE;
+}
+
+// The message font at this DPI. Without the per-DPI query (before Windows 10 1607) the system's
+// font is measured at the system DPI and is scaled here.
 UniqueFont MessageFont(UINT dpi) noexcept {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-    const auto forDpi =
-        SystemFunction<SystemParametersInfoForDpiFn>(L"user32.dll", "SystemParametersInfoForDpi");
-    const BOOL found =
-        forDpi != nullptr
-            ? forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)
-            : SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    return UniqueFont(found ? CreateFontIndirectW(&metrics.lfMessageFont) : nullptr);
+    if (const auto forDpi = SystemFunction<SystemParametersInfoForDpiFn>(
+            L"user32.dll", "SystemParametersInfoForDpi")) {
+        if (!forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+            return nullptr;
+        }
+    } else {
+        if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+            return nullptr;
+        }
+        LOGFONTW& font = metrics.lfMessageFont;
+        font.lfHeight =
+            ScaledFontHeight(font.lfHeight, static_cast<int>(SystemDpi()), static_cast<int>(dpi));
+    }
+    return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+// What the frame adds to the client area, as the window is drawn now.
+PixelSize DrawnFrame(HWND window) noexcept {
+    RECT outer{};
+    RECT inner{};
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &inner);
+    return {(outer.right - outer.left) - inner.right, (outer.bottom - outer.top) - inner.bottom};
+}
+
+// The window's outer size that gives the client area its twips at this DPI.
+PixelSize WindowSizeFor(HWND window, UINT dpi) noexcept {
+    const PixelSize client = ClientSize(static_cast<int>(dpi));
+    using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    const auto adjustForDpi =
+        SystemFunction<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
+    RECT frame{0, 0, client.width, client.height};
+    if (adjustForDpi != nullptr && RunsPerMonitorV2() &&
+        adjustForDpi(&frame, frameStyle, FALSE, frameExStyle, dpi)) {
+        return {frame.right - frame.left, frame.bottom - frame.top};
+    }
+    return WindowSize(client, DrawnFrame(window));
+}
+
+void SetButtonType(HWND button, DWORD type) noexcept {
+    const auto style = static_cast<DWORD>(GetWindowLongW(button, GWL_STYLE));
+    if ((style & BS_TYPEMASK) != type) {
+        SendMessageW(button, BM_SETSTYLE, (style & 0xFFFF & ~BS_TYPEMASK) | type, TRUE);
+    }
 }
 
 std::wstring Widened(const char* utf8) {
@@ -49,20 +120,6 @@ std::wstring Widened(const char* utf8) {
     MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), length);
     text.resize(text.size() - 1); // the terminator
     return text;
-}
-
-// The window's outer size that gives the client area its twips at this DPI.
-PixelSize WindowSizeFor(UINT dpi) noexcept {
-    const PixelSize client = ClientSize(static_cast<int>(dpi));
-    RECT frame{0, 0, client.width, client.height};
-    using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    if (const auto adjustForDpi =
-            SystemFunction<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi")) {
-        adjustForDpi(&frame, frameStyle, FALSE, frameExStyle, dpi);
-    } else {
-        AdjustWindowRectEx(&frame, frameStyle, FALSE, frameExStyle);
-    }
-    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 // A handler's library call can take a while: the wait cursor shows for as long as it runs.
@@ -85,13 +142,13 @@ MainWindow::~MainWindow() {
     }
 }
 
-bool MainWindow::Create(HINSTANCE instance, HICON icon, int showCommand) noexcept {
+bool MainWindow::Create(HINSTANCE instance, HICON icon, HICON smallIcon, int showCommand) noexcept {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &MainWindow::WindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = icon;
-    windowClass.hIconSm = icon;
+    windowClass.hIconSm = smallIcon;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = className;
@@ -104,7 +161,12 @@ bool MainWindow::Create(HINSTANCE instance, HICON icon, int showCommand) noexcep
         }
         return false;
     }
-    ShowWindow(window_, showCommand);
+    // The window has a fixed size: a shortcut set to "Maximized" shows it as designed. Windows
+    // may apply the shortcut's setting to the first ShowWindow whatever it is passed.
+    ShowWindow(window_, showCommand == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : showCommand);
+    if (IsZoomed(window_)) {
+        ShowWindow(window_, SW_RESTORE);
+    }
     return exitCode_ == 0;
 }
 
@@ -123,7 +185,7 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
         return DefWindowProcW(window, message, wParam, lParam);
     }
     try {
-        return self->HandleMessage(message, wParam, lParam);
+        return self->HandleMessage(window, message, wParam, lParam);
     } catch (const std::exception& error) {
         self->Fail(error.what());
     } catch (...) {
@@ -132,7 +194,7 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     return 0;
 }
 
-LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         OnCreate();
@@ -140,27 +202,32 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
+    case DM_GETDEFID:
+        // Asked by the dialog manager when Enter is pressed where no button is the default.
+        return DefaultButtonId();
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;
     case WM_SETCURSOR:
-        if (form_.Busy()) {
+        // Elsewhere (HTERROR over a window disabled by the library's own dialog, say) the
+        // system's handling activates and flashes that dialog.
+        if (form_.Busy() && LOWORD(lParam) == HTCLIENT) {
             SetCursor(LoadCursorW(nullptr, IDC_WAIT));
             return TRUE;
         }
         break;
     case getDpiScaledSizeMessage: {
-        // Asked before a DPI change: the size that keeps the client area at its twips.
-        const PixelSize size = WindowSizeFor(static_cast<UINT>(wParam));
+        // Asked before a DPI change (per-monitor v2): the size that keeps the client area at
+        // its twips.
+        const PixelSize size = WindowSizeFor(window, static_cast<UINT>(wParam));
         *reinterpret_cast<SIZE*>(lParam) = {size.width, size.height};
         return TRUE;
     }
     case dpiChangedMessage: {
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(window_, nullptr, suggested.left, suggested.top,
-                     suggested.right - suggested.left, suggested.bottom - suggested.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        ApplyDpi(LOWORD(wParam));
+        const UINT dpi = LOWORD(wParam);
+        ApplyDpi(dpi);
+        FitClientArea(dpi, POINT{suggested.left, suggested.top});
         return 0;
     }
     case WM_CLOSE:
@@ -170,7 +237,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(exitCode_);
         return 0;
     case WM_NCDESTROY:
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         window_ = nullptr;
         controls_.fill(nullptr);
         focus_ = nullptr;
@@ -179,15 +246,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void MainWindow::OnCreate() {
     auto* const instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
     for (const ControlDesign& design : controlTable) {
         const bool button = design.kind == ControlKind::Button;
+        // BS_NOTIFY: the focus moving onto a button is reported, and the default style moves
+        // with it.
         const DWORD style = WS_CHILD | (design.visible ? WS_VISIBLE : 0) |
-                            (button ? WS_TABSTOP | BS_PUSHBUTTON : SS_LEFT);
+                            (button ? WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY : SS_LEFT);
         const HWND child =
             CreateWindowExW(0, button ? L"Button" : L"Static", std::wstring(design.caption).c_str(),
                             style, 0, 0, 0, 0, window_,
@@ -201,21 +270,48 @@ void MainWindow::OnCreate() {
     }
     const UINT dpi = DpiOf(window_);
     ApplyDpi(dpi);
-    const PixelSize size = WindowSizeFor(dpi);
-    SetWindowPos(window_, nullptr, 0, 0, size.width, size.height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitClientArea(dpi, std::nullopt);
     form_.Form_Load();
 }
 
-void MainWindow::OnCommand(int id, int notification, HWND control) {
-    const int index = id - firstControlId;
-    if (notification != BN_CLICKED || control == nullptr || index < 0 ||
-        index >= static_cast<int>(controlTable.size()) ||
-        controls_[static_cast<std::size_t>(index)] != control || !IsWindowEnabled(control)) {
-        return;
+std::optional<Control> MainWindow::ControlOf(HWND child) const noexcept {
+    for (std::size_t index = 0; index < controls_.size(); ++index) {
+        if (child != nullptr && controls_[index] == child) {
+            return static_cast<Control>(index);
+        }
     }
-    const WaitCursor wait;
-    form_.Click(static_cast<Control>(index));
+    return std::nullopt;
+}
+
+void MainWindow::OnCommand(int id, int notification, HWND control) {
+    const std::optional<Control> sender = ControlOf(control);
+    if (!sender || id != firstControlId + static_cast<int>(*sender)) {
+        return; // IDOK or IDCANCEL from the dialog manager (Enter, Escape): no such button
+    }
+    if (notification == BN_SETFOCUS) {
+        MakeDefault(control);
+    } else if (notification == BN_CLICKED && IsWindowEnabled(control)) {
+        OnClick(*sender);
+    }
+}
+
+void MainWindow::OnClick(Control button) {
+    {
+        const WaitCursor wait;
+        form_.Click(button);
+    }
+    if (window_ == nullptr) {
+        return; // unloaded
+    }
+    // The handler may have disabled the focused button, which leaves the focus on nothing and
+    // the keyboard dead.
+    if (GetActiveWindow() != window_) {
+        if (focus_ == nullptr || !IsWindowEnabled(focus_)) {
+            focus_ = FocusTarget(button);
+        }
+    } else if (!IsChild(window_, GetFocus())) {
+        SetFocus(FocusTarget(button));
+    }
 }
 
 void MainWindow::OnActivate(bool active) {
@@ -223,31 +319,64 @@ void MainWindow::OnActivate(bool active) {
         focus_ = GetFocus();
         return;
     }
-    if (focus_ == nullptr || !IsChild(window_, focus_)) {
-        // The first control in tab order that can take the focus.
-        for (const HWND control : controls_) {
-            if (IsWindowVisible(control) && IsWindowEnabled(control)) {
-                focus_ = control;
-                break;
-            }
-        }
+    if (focus_ == nullptr || !IsChild(window_, focus_) || !IsWindowVisible(focus_) ||
+        !IsWindowEnabled(focus_)) {
+        focus_ = FocusTarget(controlTable.front().control);
     }
     SetFocus(focus_);
 }
 
+HWND MainWindow::FocusTarget(Control preferred) const noexcept {
+    Focusable focusable{};
+    for (std::size_t index = 0; index < controls_.size(); ++index) {
+        focusable[index] = controlTable[index].kind == ControlKind::Button &&
+                           IsWindowVisible(controls_[index]) && IsWindowEnabled(controls_[index]);
+    }
+    const std::optional<Control> target = FocusAfterClick(preferred, focusable);
+    return target ? Child(*target) : nullptr;
+}
+
+void MainWindow::MakeDefault(HWND focused) const noexcept {
+    for (const ControlDesign& design : controlTable) {
+        if (design.kind == ControlKind::Button) {
+            const HWND button = Child(design.control);
+            SetButtonType(button, button == focused ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        }
+    }
+}
+
+LRESULT MainWindow::DefaultButtonId() const noexcept {
+    const HWND focus = GetFocus();
+    const std::optional<Control> control = ControlOf(focus);
+    if (!control || Design(*control).kind != ControlKind::Button || !IsWindowEnabled(focus)) {
+        return 0;
+    }
+    return MAKELRESULT(firstControlId + static_cast<int>(*control), DC_HASDEFID);
+}
+
 void MainWindow::ApplyDpi(UINT dpi) {
-    font_ = MessageFont(dpi);
+    UniqueFont font = MessageFont(dpi);
     for (const ControlDesign& design : controlTable) {
         const PixelRect rect = ToPixels(design.rect, static_cast<int>(dpi));
         const HWND child = Child(design.control);
         SetWindowPos(child, nullptr, rect.left, rect.top, rect.width, rect.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }
+    font_ = std::move(font); // the old font is deleted only now that no control holds it
+}
+
+void MainWindow::FitClientArea(UINT dpi, std::optional<POINT> position) {
+    const PixelSize size = WindowSizeFor(window_, dpi);
+    SetWindowPos(window_, nullptr, position ? position->x : 0, position ? position->y : 0,
+                 size.width, size.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (position ? 0 : SWP_NOMOVE));
 }
 
 void MainWindow::SetCaption(Control label, std::wstring_view text) {
-    SetWindowTextW(Child(label), std::wstring(text).c_str());
+    const HWND child = Child(label);
+    SetWindowTextW(child, std::wstring(text).c_str());
+    UpdateWindow(child); // a library call that follows may block the message loop
 }
 
 std::wstring MainWindow::GetCaption(Control label) const {
@@ -259,7 +388,12 @@ std::wstring MainWindow::GetCaption(Control label) const {
 }
 
 void MainWindow::SetEnabled(Control button, bool enabled) {
-    EnableWindow(Child(button), enabled ? TRUE : FALSE);
+    const HWND child = Child(button);
+    EnableWindow(child, enabled ? TRUE : FALSE);
+    if (!enabled) {
+        SetButtonType(child, BS_PUSHBUTTON); // it has lost the focus, and so the default
+    }
+    UpdateWindow(child); // a library call that follows may block the message loop
 }
 
 void MainWindow::Unload() {

@@ -1,5 +1,6 @@
 // Form1 drawn as a native Win32 window: the control table's children at the window's DPI, the
-// WindowModel operations on them, and the one place where exceptions from the handlers stop.
+// WindowModel operations on them, the keyboard as in a dialog, and the one place where
+// exceptions from the handlers stop.
 #pragma once
 
 #include "window/layout.h"
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <type_traits>
 
 namespace driversetup {
@@ -31,7 +33,7 @@ public:
 
     // Creates the window and its controls, runs Form_Load and shows the window. Returns false
     // (after telling the user) when the window could not be made.
-    bool Create(HINSTANCE instance, HICON icon, int showCommand) noexcept;
+    bool Create(HINSTANCE instance, HICON icon, HICON smallIcon, int showCommand) noexcept;
     HWND Handle() const noexcept { return window_; }
     // 0 after a normal close; 1 after an error ended the program.
     int ExitCode() const noexcept { return exitCode_; }
@@ -44,16 +46,25 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
                                        LPARAM lParam) noexcept;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCreate();
     void OnCommand(int id, int notification, HWND control);
+    void OnClick(Control button);
     void OnActivate(bool active);
+    LRESULT DefaultButtonId() const noexcept;
     void ApplyDpi(UINT dpi);
+    void FitClientArea(UINT dpi, std::optional<POINT> position);
     void Fail(const char* reason) noexcept;
 
     HWND Child(Control control) const noexcept {
         return controls_[static_cast<std::size_t>(control)];
     }
+    // The control behind a notification, if it is one of this window's.
+    std::optional<Control> ControlOf(HWND child) const noexcept;
+    // `preferred` if it can take the focus, else the next control in tab order that can.
+    HWND FocusTarget(Control preferred) const noexcept;
+    // Gives the default-button style to this push button and takes it from every other one.
+    void MakeDefault(HWND focused) const noexcept;
 
     Form1 form_;
     HWND window_ = nullptr;

@@ -68,11 +68,16 @@ std::wstring EnvironmentBlock(const EnvironmentChanges& changes) {
 
 ChildProcess ChildProcess::Start(const std::filesystem::path& program,
                                  const std::filesystem::path& workingFolder,
-                                 const EnvironmentChanges& changes) {
+                                 const EnvironmentChanges& changes,
+                                 std::optional<WORD> showWindow) {
     std::wstring commandLine = L"\"" + program.wstring() + L"\"";
     std::wstring environment = EnvironmentBlock(changes);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    if (showWindow) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = *showWindow;
+    }
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                         CREATE_UNICODE_ENVIRONMENT, environment.data(), workingFolder.c_str(),

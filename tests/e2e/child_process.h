@@ -19,10 +19,13 @@ using EnvironmentChanges = std::vector<std::pair<std::wstring, std::wstring>>;
 class ChildProcess {
 public:
     // Starts program in workingFolder. Every VELMORA_SIM_* variable of this process is left out,
-    // so only the changes given here reach the stand-in library. Throws std::runtime_error.
+    // so only the changes given here reach the stand-in library. showWindow is what a shortcut's
+    // "Run" setting asks of the program's first window (SW_SHOWMAXIMIZED for "Maximized").
+    // Throws std::runtime_error.
     static ChildProcess Start(const std::filesystem::path& program,
                               const std::filesystem::path& workingFolder,
-                              const EnvironmentChanges& changes);
+                              const EnvironmentChanges& changes,
+                              std::optional<WORD> showWindow = std::nullopt);
 
     ChildProcess(ChildProcess&&) noexcept = default;
     ChildProcess& operator=(ChildProcess&&) = delete;

@@ -4,6 +4,7 @@
 #include "window_query.h"
 
 #include <array>
+#include <memory>
 #include <stdexcept>
 
 namespace e2e {
@@ -40,10 +41,11 @@ std::filesystem::path BuiltFile(const std::filesystem::path& name) {
     return std::filesystem::path(self).parent_path() / name;
 }
 
-DriverSetupRun::DriverSetupRun(const SimulatorSettings& simulator, ProgramLocation location)
+DriverSetupRun::DriverSetupRun(const SimulatorSettings& simulator, ProgramLocation location,
+                               std::optional<WORD> showWindow)
     : location_(WithDefaults(std::move(location), scratch_)),
       process_(ChildProcess::Start(location_.program, location_.workingFolder,
-                                   WithLogAndStore(scratch_, simulator.Changes()))) {
+                                   WithLogAndStore(scratch_, simulator.Changes()), showWindow)) {
     const bool shown = WaitUntil(
         [&] {
             const auto windows = TopLevelWindows(process_.Id(), mainWindowClass);
@@ -91,6 +93,58 @@ void DriverSetupRun::PostClick(Control button) const {
 
 void DriverSetupRun::PostClose() const {
     PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+void DriverSetupRun::PostKey(WORD key) const {
+    const HWND focus = Focus();
+    const HWND target = focus != nullptr ? focus : window_;
+    const UINT scanCode = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+    PostMessageW(target, WM_KEYDOWN, key, 1 | scanCode << 16);
+    PostMessageW(target, WM_KEYUP, key, 1 | scanCode << 16 | 3U << 30);
+}
+
+void DriverSetupRun::PostMouseClick(Control button) const {
+    const HWND control = ControlWindow(button);
+    RECT client{};
+    GetClientRect(control, &client);
+    const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageW(control, WM_LBUTTONUP, 0, middle);
+}
+
+HWND DriverSetupRun::Focus() const {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    return GetGUIThreadInfo(ThreadId(), &gui) ? gui.hwndFocus : nullptr;
+}
+
+std::vector<int> DriverSetupRun::DefaultButtons() const {
+    std::vector<int> buttons;
+    for (const HWND child : Children(window_)) {
+        const auto style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
+        if (ClassName(child) == L"Button" && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+            buttons.push_back(GetDlgCtrlID(child));
+        }
+    }
+    return buttons;
+}
+
+LRESULT DriverSetupRun::Probe(probe::Command command, LPARAM argument) const {
+    const HMODULE module = LoadLibraryW(BuiltFile(L"e2e_probe.dll").c_str());
+    const auto hook = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(GetProcAddress(module, probe::hookName)));
+    if (hook == nullptr) {
+        throw std::runtime_error("e2e_probe.dll or its hook is missing");
+    }
+    const std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&UnhookWindowsHookEx)> installed(
+        SetWindowsHookExW(WH_CALLWNDPROC, hook, module, ThreadId()), &UnhookWindowsHookEx);
+    DWORD_PTR result = 0;
+    if (!installed ||
+        !SendMessageTimeoutW(window_, RegisterWindowMessageW(probe::messageName), command, argument,
+                             SMTO_NORMAL, static_cast<UINT>(actionTimeout.count()), &result)) {
+        throw std::runtime_error("the probe did not answer");
+    }
+    return static_cast<LRESULT>(result);
 }
 
 std::wstring DriverSetupRun::Text(Control control) const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "child_process.h"
+#include "probe_library/probe.h"
 #include "scratch_folder.h"
 
 #include <windows.h>
@@ -12,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace e2e {
 
@@ -69,7 +71,8 @@ void PressOk(const ErrorBox& box);
 class DriverSetupRun {
 public:
     // Starts the program and waits for its window; throws std::runtime_error if none appears.
-    explicit DriverSetupRun(const SimulatorSettings& simulator = {}, ProgramLocation location = {});
+    explicit DriverSetupRun(const SimulatorSettings& simulator = {}, ProgramLocation location = {},
+                            std::optional<WORD> showWindow = std::nullopt);
 
     HWND Window() const noexcept { return window_; }
     HWND ControlWindow(Control control) const;
@@ -82,6 +85,19 @@ public:
     // The same click, posted: returns at once, while the handler may still be running.
     void PostClick(Control button) const;
     void PostClose() const;
+    // A key pressed and released, posted to the control with the focus (to the window when
+    // none has it), as the keyboard would deliver it. Returns at once.
+    void PostKey(WORD key) const;
+    // A left click in the middle of the button, posted as the mouse would deliver it.
+    void PostMouseClick(Control button) const;
+
+    // The control with the keyboard focus, nullptr when none has it.
+    HWND Focus() const;
+    // The IDs of the push buttons styled BS_DEFPUSHBUTTON.
+    std::vector<int> DefaultButtons() const;
+
+    // Runs a probe command inside the program's process; throws if it is not answered in time.
+    LRESULT Probe(probe::Command command, LPARAM argument = 0) const;
 
     std::wstring Text(Control control) const;
     // 'E' (enabled) or 'D' (disabled) for Install, Uninstall, DisplayDialog, GetDrvInfo and

@@ -1,4 +1,5 @@
-// The window as a newly started program shows it: frame, controls, focus and start-up texts.
+// The window as a newly started program shows it (frame, controls, focus, icon, start-up texts),
+// and the keyboard and the mouse on it as in any dialog.
 #include "driver_setup_run.h"
 #include "startup_text.h"
 #include "wait.h"
@@ -89,6 +90,21 @@ TEST(Window, StartsWithFocusOnInstall) {
                          << " active";
 }
 
+TEST(Window, StartedMaximizedKeepsItsDesignedSize) {
+    const DriverSetupRun run({}, {}, SW_SHOWMAXIMIZED);
+    EXPECT_FALSE(IsZoomed(run.Window()));
+    const SIZE client = ClientSize(run.Window());
+    EXPECT_EQ(client.cx, 341);
+    EXPECT_EQ(client.cy, 41);
+}
+
+TEST(Window, HasASixteenPixelSmallIcon) {
+    const DriverSetupRun run;
+    const LRESULT size = run.Probe(probe::smallIconSize);
+    EXPECT_EQ(LOWORD(size), 16);
+    EXPECT_EQ(HIWORD(size), 16);
+}
+
 TEST(Window, FillsTheLabelsAtStartUp) {
     const DriverSetupRun run;
     EXPECT_EQ(run.Text(Control::Resultbox), startUpText);
@@ -103,6 +119,114 @@ TEST(Window, FillsTheLabelsAtStartUp) {
     EXPECT_EQ(notice.find_first_of(L"\r\n"), std::wstring::npos)
         << "more than two lines: " << testing::PrintToString(copyright);
 }
+
+// One action on the window, and where the focus and the default button are afterwards.
+struct KeyStep {
+    enum Action { start, enter, tab, escape, mouseClickUninstall, commandFromDisabledInstall };
+    Action action;
+    Control focus; // which then also is the only default button
+    const char* log;
+};
+
+struct KeyWalk {
+    const char* name;
+    const wchar_t* install; // the stand-in's forced results
+    const wchar_t* uninstall;
+    std::vector<KeyStep> steps;
+    bool closesAtTheEnd;
+};
+
+void PrintTo(const KeyWalk& walk, std::ostream* out) {
+    *out << walk.name;
+}
+
+void Perform(const DriverSetupRun& run, KeyStep::Action action) {
+    switch (action) {
+    case KeyStep::start:
+        break;
+    case KeyStep::enter:
+        run.PostKey(VK_RETURN);
+        break;
+    case KeyStep::tab:
+        run.PostKey(VK_TAB);
+        break;
+    case KeyStep::escape:
+        run.PostKey(VK_ESCAPE);
+        break;
+    case KeyStep::mouseClickUninstall:
+        run.PostMouseClick(Control::Uninstall);
+        break;
+    case KeyStep::commandFromDisabledInstall:
+        // What a click reports; the window must check the button itself.
+        SendMessageTimeoutW(run.Window(), WM_COMMAND,
+                            MAKEWPARAM(static_cast<int>(Control::Install), BN_CLICKED),
+                            reinterpret_cast<LPARAM>(run.ControlWindow(Control::Install)),
+                            SMTO_NORMAL, static_cast<UINT>(actionTimeout.count()), nullptr);
+        break;
+    }
+}
+
+class Keyboard : public testing::TestWithParam<KeyWalk> {};
+
+// Focus is the active window's, so this group runs alone (see StartsWithFocusOnInstall). Each
+// step waits until its state shows, so a key not yet handled is never taken for one ignored;
+// an Escape is followed by a step that changes what shows, which it cannot overtake.
+TEST_P(Keyboard, PressesTheFocusedButtonWhichAloneIsTheDefault) {
+    const KeyWalk& walk = GetParam();
+    const DriverSetupRun run({{L"VELMORA_SIM_INSTDRIVER", walk.install},
+                              {L"VELMORA_SIM_UNINSTALLDRIVER", walk.uninstall}});
+    int number = 0;
+    for (const KeyStep& step : walk.steps) {
+        SCOPED_TRACE("step " + std::to_string(++number));
+        Perform(run, step.action);
+        const HWND expected = run.ControlWindow(step.focus);
+        const std::vector<int> expectedDefault{static_cast<int>(step.focus)};
+        const bool shown = WaitUntil(
+            [&] {
+                return run.CallLog() == step.log && run.Focus() == expected &&
+                       run.DefaultButtons() == expectedDefault;
+            },
+            actionTimeout);
+        EXPECT_TRUE(shown) << "log " << testing::PrintToString(run.CallLog()) << ", focus on "
+                           << GetDlgCtrlID(run.Focus()) << ", default buttons "
+                           << testing::PrintToString(run.DefaultButtons()) << "; expected focus on "
+                           << static_cast<int>(step.focus);
+    }
+    if (walk.closesAtTheEnd) {
+        run.PostKey(VK_RETURN);
+        EXPECT_EQ(run.WaitForExit(), 0U);
+    } else {
+        EXPECT_TRUE(run.Process().Running());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    E2e, Keyboard,
+    testing::Values(
+        // Failed operations leave their button enabled, and the focus on it.
+        KeyWalk{"failures",
+                L"3008",
+                L"5",
+                {{KeyStep::start, Control::Install, ""},
+                 {KeyStep::enter, Control::Install, "InstDriver 1\n"},
+                 {KeyStep::tab, Control::Uninstall, "InstDriver 1\n"},
+                 {KeyStep::enter, Control::Uninstall, "InstDriver 1\nUninstallDriver 1\n"},
+                 {KeyStep::escape, Control::Uninstall, "InstDriver 1\nUninstallDriver 1\n"},
+                 {KeyStep::tab, Control::CloseButton, "InstDriver 1\nUninstallDriver 1\n"},
+                 {KeyStep::mouseClickUninstall, Control::Uninstall,
+                  "InstDriver 1\nUninstallDriver 1\nUninstallDriver 1\n"},
+                 {KeyStep::enter, Control::Uninstall,
+                  "InstDriver 1\nUninstallDriver 1\nUninstallDriver 1\nUninstallDriver 1\n"}},
+                false},
+        // A success disables its button: the focus moves on in tab order.
+        KeyWalk{"successes",
+                L"0",
+                L"0",
+                {{KeyStep::enter, Control::Uninstall, "InstDriver 1\n"},
+                 {KeyStep::commandFromDisabledInstall, Control::Uninstall, "InstDriver 1\n"},
+                 {KeyStep::enter, Control::CloseButton, "InstDriver 1\nUninstallDriver 1\n"}},
+                true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace e2e

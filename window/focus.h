@@ -1,0 +1,19 @@
+// Where the keyboard focus goes when a click's handler has left it on no control: the handler may
+// have disabled the focused button, and a window whose focus is on nothing takes no keys.
+#pragma once
+
+#include "window/main_window.h"
+
+#include <array>
+#include <optional>
+
+namespace driversetup {
+
+// focusable: per control, in tab order, whether it can take the focus now (visible, enabled).
+using Focusable = std::array<bool, controlTable.size()>;
+
+// The activated control if it can take the focus again, else the next one in tab order that
+// can, wrapping around; nullopt when none can.
+std::optional<Control> FocusAfterClick(Control activated, const Focusable& focusable);
+
+} // namespace driversetup
