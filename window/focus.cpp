@@ -3,7 +3,7 @@
 namespace driversetup {
 
 std::optional<Control> FocusAfterClick(Control activated, const Focusable& focusable) {
-    const std::size_t start = static_cast<std::size_t>(activated);
+    const auto start = static_cast<std::size_t>(activated);
     for (std::size_t step = 0; step < focusable.size(); ++step) {
         const std::size_t index = (start + step) % focusable.size();
         if (focusable[index]) {

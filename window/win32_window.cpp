@@ -330,7 +330,8 @@ HWND MainWindow::FocusTarget(Control preferred) const noexcept {
     Focusable focusable{};
     for (std::size_t index = 0; index < controls_.size(); ++index) {
         focusable[index] = controlTable[index].kind == ControlKind::Button &&
-                           IsWindowVisible(controls_[index]) && IsWindowEnabled(controls_[index]);
+                           IsWindowVisible(controls_[index]) != FALSE &&
+                           IsWindowEnabled(controls_[index]) != FALSE;
     }
     const std::optional<Control> target = FocusAfterClick(preferred, focusable);
     return target ? Child(*target) : nullptr;

@@ -1,5 +1,6 @@
 // The window's layout in pixels at several DPIs: every length in twips becomes
-// twips * dpi / 1440 pixels, rounded half up, each value on its own.
+// twips * dpi / 1440 pixels, rounded half up, each value on its own; at start-up and after the
+// window has been moved to a monitor of another DPI.
 #include "display_dpi.h"
 #include "driver_setup_run.h"
 #include "window_query.h"
@@ -73,6 +74,18 @@ std::array<long, 4> Geometry(RECT r) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
+void ExpectLayout(const DriverSetupRun& run, const DpiCase& expected) {
+    const SIZE client = ClientSize(run.Window());
+    EXPECT_EQ(client.cx, expected.client.cx);
+    EXPECT_EQ(client.cy, expected.client.cy);
+    for (const Placement& placement : expected.controls) {
+        const RECT actual = RectInParent(run.ControlWindow(placement.control));
+        EXPECT_EQ(Geometry(actual), (std::array<long, 4>{placement.left, placement.top,
+                                                         placement.width, placement.height}))
+            << "control " << static_cast<int>(placement.control);
+    }
+}
+
 class Layout : public testing::TestWithParam<DpiCase> {};
 
 TEST_P(Layout, ConvertsEveryTwipsLengthAtTheSystemDpi) {
@@ -85,16 +98,38 @@ TEST_P(Layout, ConvertsEveryTwipsLengthAtTheSystemDpi) {
         GTEST_SKIP() << "the system runs at " << SystemDpi() << " DPI";
     }
     const DriverSetupRun run;
+    ExpectLayout(run, expected);
+}
 
-    const SIZE client = ClientSize(run.Window());
-    EXPECT_EQ(client.cx, expected.client.cx);
-    EXPECT_EQ(client.cy, expected.client.cy);
-    for (const Placement& placement : expected.controls) {
-        const RECT actual = RectInParent(run.ControlWindow(placement.control));
-        EXPECT_EQ(Geometry(actual), (std::array<long, 4>{placement.left, placement.top,
-                                                         placement.width, placement.height}))
-            << "control " << static_cast<int>(placement.control);
+// Windows sends WM_DPICHANGED when the window moves to a monitor of another DPI; Wine never does,
+// and a message from another process could not carry its rectangle, so the probe sends it from
+// inside the program.
+TEST_P(Layout, FollowsAMoveToAMonitorOfThisDpi) {
+    const DpiCase& expected = GetParam();
+    std::optional<ScopedLogPixels> dpi;
+    if (RunningUnderWine()) {
+        dpi.emplace(96);
     }
+    const DriverSetupRun run;
+    RECT before{};
+    GetWindowRect(run.Window(), &before);
+
+    const LRESULT outcome = run.Probe(probe::changeDpi, static_cast<LPARAM>(expected.dpi));
+    EXPECT_EQ(outcome & probe::fontSetWhileHoldingADeletedOne, 0)
+        << "a control was given the new font while it held a deleted one";
+    EXPECT_EQ(outcome & probe::controlHoldsNoLiveFont, 0) << "a control holds no live font";
+    EXPECT_EQ(outcome & probe::oldFontNotDeleted, 0) << "the old font was not deleted";
+    // The message font, scaled from 96 DPI to this one, give or take a rounding.
+    const long heightBefore = (outcome >> 8) & 0xFF;
+    const long heightAfter = (outcome >> 16) & 0xFF;
+    EXPECT_NEAR(heightAfter, heightBefore * expected.dpi / 96.0, 1.0)
+        << "font height " << heightBefore << " at 96 DPI";
+
+    RECT after{};
+    GetWindowRect(run.Window(), &after);
+    EXPECT_EQ(after.left, before.left + probe::suggestedOffset.x);
+    EXPECT_EQ(after.top, before.top + probe::suggestedOffset.y);
+    ExpectLayout(run, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(E2e, Layout, testing::ValuesIn(dpiCases),

@@ -98,9 +98,11 @@ void DriverSetupRun::PostClose() const {
 void DriverSetupRun::PostKey(WORD key) const {
     const HWND focus = Focus();
     const HWND target = focus != nullptr ? focus : window_;
-    const UINT scanCode = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
-    PostMessageW(target, WM_KEYDOWN, key, 1 | scanCode << 16);
-    PostMessageW(target, WM_KEYUP, key, 1 | scanCode << 16 | 3U << 30);
+    // A repeat count of 1 and the scan code; a release also has its previous-state and
+    // transition bits set.
+    const auto pressed = static_cast<LPARAM>(1 | MapVirtualKeyW(key, MAPVK_VK_TO_VSC) << 16);
+    PostMessageW(target, WM_KEYDOWN, key, pressed);
+    PostMessageW(target, WM_KEYUP, key, static_cast<LPARAM>(pressed | 3U << 30));
 }
 
 void DriverSetupRun::PostMouseClick(Control button) const {

@@ -1,4 +1,5 @@
 #include "fakes.h"
+#include "window/focus.h"
 
 #include <gtest/gtest.h>
 
@@ -138,6 +139,28 @@ TEST_F(Form1Test, AHandlerThatRaisesLeavesTheWindowIdle) {
     library.fillDialogResult = [](Variant& v) { v.vt = VT_NULL; };
     EXPECT_THROW(form.Click(Control::DisplayDialog), std::runtime_error);
     EXPECT_FALSE(form.Busy());
+}
+
+// Tab order: GetDrvInfo, DisplayDialog, Install, Uninstall, CloseButton, copyright, Resultbox.
+TEST(FocusAfterClick, StaysOnTheButtonElseMovesOnInTabOrderWrappingAround) {
+    const struct {
+        const char* name;
+        Control activated;
+        Focusable focusable;
+        std::optional<Control> expected;
+    } cases[] = {
+        {"enabled again", Control::Install, {false, false, true, true, true}, Control::Install},
+        {"next", Control::Install, {false, false, false, true, true}, Control::Uninstall},
+        {"skips", Control::Install, {false, false, false, false, true}, Control::CloseButton},
+        {"wraps past the hidden and the labels",
+         Control::CloseButton,
+         {false, false, true, false, false},
+         Control::Install},
+        {"none", Control::Uninstall, {}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FocusAfterClick(c.activated, c.focusable), c.expected) << c.name;
+    }
 }
 
 } // namespace

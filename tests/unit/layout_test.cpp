@@ -45,5 +45,46 @@ TEST(Layout, OnlyTheUpperRowLiesInsideTheClientArea) {
     }
 }
 
+// The window's outer size at each DPI. Per-monitor v2 scales the frame with the window's DPI
+// (these frames are what AdjustWindowRectExForDpi gives for the window's style); per-monitor v1
+// draws it at the system DPI (here 96) on every monitor, so it is measured as drawn.
+TEST(Layout, WindowSizeAddsTheFrameOfEachDpiModel) {
+    const struct {
+        int dpi;
+        PixelSize v1;
+        PixelSize v2Frame;
+        PixelSize v2;
+    } cases[] = {
+        {96, {347, 70}, {6, 29}, {347, 70}},
+        {120, {432, 80}, {8, 36}, {434, 87}},
+        {144, {518, 91}, {10, 43}, {522, 105}},
+        {192, {688, 111}, {12, 58}, {694, 140}},
+    };
+    const PixelSize frameAt96{6, 29};
+    for (const auto& c : cases) {
+        EXPECT_EQ(WindowSize(ClientSize(c.dpi), frameAt96), c.v1) << c.dpi << " DPI, v1";
+        EXPECT_EQ(WindowSize(ClientSize(c.dpi), c.v2Frame), c.v2) << c.dpi << " DPI, v2";
+    }
+}
+
+// Where the system has no per-DPI font query (per-monitor v1), the system's message font,
+// measured at the system DPI, is scaled to the window's.
+TEST(Layout, FontHeightIsScaledFromTheSystemDpiRoundingHalvesAwayFromZero) {
+    const struct {
+        int height;
+        int systemDpi;
+        int windowDpi;
+        int expected;
+    } cases[] = {
+        {-12, 96, 96, -12},  {-12, 96, 120, -15},  {-12, 96, 144, -18},  {-12, 96, 192, -24},
+        {-15, 120, 96, -12}, {-15, 120, 144, -18}, {-15, 120, 192, -24}, {-11, 96, 120, -14},
+        {-11, 96, 144, -17}, {11, 96, 144, 17},    {-11, 192, 96, -6},   {0, 96, 192, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ScaledFontHeight(c.height, c.systemDpi, c.windowDpi), c.expected)
+            << c.height << " at " << c.systemDpi << " DPI, to " << c.windowDpi;
+    }
+}
+
 } // namespace
 } // namespace driversetup

@@ -1,5 +1,7 @@
 #include "probe.h"
 
+#include "../window_query.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
@@ -24,21 +26,17 @@ LRESULT FontHeight(HFONT font) {
                                                                    : 0;
 }
 
-std::vector<HWND> Children(HWND window) {
-    std::vector<HWND> children;
-    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        children.push_back(child);
-    }
-    return children;
-}
-
 LRESULT ChangeDpi(HWND window, UINT dpi) {
-    const std::vector<HWND> children = Children(window);
+    const std::vector<HWND> children = e2e::Children(window);
     std::vector<HFONT> before;
+    before.reserve(children.size());
     for (const HWND child : children) {
         before.push_back(FontOf(child));
     }
+    const auto firstHeight = [](const std::vector<HFONT>& fonts) {
+        return fonts.empty() ? 0 : FontHeight(fonts.front()) & 0xFF;
+    };
+    const LRESULT heightBefore = firstHeight(before); // measured while the font still exists
     RECT suggested{};
     GetWindowRect(window, &suggested);
     OffsetRect(&suggested, probe::suggestedOffset.x, probe::suggestedOffset.y);
@@ -51,6 +49,7 @@ LRESULT ChangeDpi(HWND window, UINT dpi) {
 
     LRESULT result = fontSetWhileHoldingADeletedOne ? probe::fontSetWhileHoldingADeletedOne : 0;
     std::vector<HFONT> after;
+    after.reserve(children.size());
     for (const HWND child : children) {
         after.push_back(FontOf(child));
         if (!IsLiveFont(after.back())) {
@@ -63,14 +62,11 @@ LRESULT ChangeDpi(HWND window, UINT dpi) {
             result |= probe::oldFontNotDeleted;
         }
     }
-    const auto height = [](const std::vector<HFONT>& fonts) {
-        return fonts.empty() ? 0 : FontHeight(fonts.front()) & 0xFF;
-    };
-    return result | height(before) << 8 | height(after) << 16;
+    return result | heightBefore << 8 | firstHeight(after) << 16;
 }
 
 LRESULT SmallIconSize(HWND window) {
-    const auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM));
+    auto* const icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM));
     ICONINFO info{};
     if (icon == nullptr || !GetIconInfo(icon, &info)) {
         return 0;
