@@ -21,7 +21,7 @@ private:
 LibraryLoader& ResidentLoader() {
     // Never destroyed, so nothing is unloaded at exit, where a vendor library's threads, hooks
     // or COM objects can crash it and replace the exit status.
-    static Resident* const loader = new Resident;
+    static auto* const loader = new Resident;
     return *loader;
 }
 
