@@ -5,8 +5,8 @@ namespace driversetup {
 template <typename Function>
 Function BoundDriverSetupLibrary::Bound(Function& address, const char* name) {
     if (address == nullptr) {
-        if (!library_) {
-            library_.emplace(DynamicLibrary::Load(fileName_));
+        if (library_ == nullptr) {
+            library_ = &loader_.Load(setupLibraryFileName);
         }
         address = reinterpret_cast<Function>(library_->Symbol(name));
     }

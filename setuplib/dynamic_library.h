@@ -3,17 +3,18 @@
 // the function and carrying the system's reason.
 #pragma once
 
+#include "setuplib/library_loader.h"
+
 #include <memory>
 #include <string>
 
 namespace driversetup {
 
-class DynamicLibrary {
+class DynamicLibrary final : public LoadedLibrary {
 public:
     static DynamicLibrary Load(const std::string& fileName);
 
-    void* Symbol(const char* name) const;
-    const std::string& FileName() const noexcept { return fileName_; }
+    void* Symbol(const char* name) const override;
 
 private:
     struct Unload {

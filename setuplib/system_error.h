@@ -1,4 +1,5 @@
-// The system's own wording for a Win32 error code, as UTF-8.
+// The system's own wording for an error, as UTF-8, followed by its code as Windows writes it:
+// "<text> (error <code>)", or "error <code>" alone where the system has no text.
 #pragma once
 
 #include <cstdint>
@@ -6,6 +7,10 @@
 
 namespace driversetup {
 
+// A Win32 error code (GetLastError), in decimal: "error 126".
 std::string SystemMessage(std::uint32_t error);
+
+// An HRESULT, in hexadecimal: "error 0x80020005".
+std::string HresultMessage(std::int32_t result);
 
 } // namespace driversetup

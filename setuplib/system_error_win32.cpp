@@ -2,31 +2,47 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <memory>
 
 namespace driversetup {
+namespace {
 
-std::string SystemMessage(std::uint32_t error) {
+// The system's text for `code` (without its closing full stop), then `written`.
+std::string Message(DWORD code, const std::string& written) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     const std::unique_ptr<wchar_t, decltype(&LocalFree)> owned(buffer, &LocalFree);
     std::wstring text(buffer != nullptr ? buffer : L"", length);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' ||
                              text.back() == L'.')) {
         text.pop_back();
     }
-    std::string code = "error " + std::to_string(error);
+    std::string error = "error " + written;
     if (text.empty()) {
-        return code;
+        return error;
     }
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size,
                         nullptr, nullptr);
-    return utf8 + " (" + code + ")";
+    return utf8 + " (" + error + ")";
+}
+
+} // namespace
+
+std::string SystemMessage(std::uint32_t error) {
+    return Message(error, std::to_string(error));
+}
+
+std::string HresultMessage(std::int32_t result) {
+    const auto code = static_cast<unsigned int>(result);
+    char written[sizeof "0x80020005"];
+    std::snprintf(written, sizeof written, "0x%08X", code);
+    return Message(code, written);
 }
 
 } // namespace driversetup

@@ -41,7 +41,7 @@ std::int16_t ScopedVariant::ToInt16() const {
     if (FAILED(result)) {
         throw std::runtime_error("The value returned by DriverDialog cannot be converted to a "
                                  "16-bit integer: " +
-                                 SystemMessage(static_cast<std::uint32_t>(result)));
+                                 HresultMessage(result));
     }
     return converted.iVal; // a VT_I2 owns nothing to clear
 }

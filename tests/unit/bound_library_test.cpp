@@ -1,5 +1,7 @@
-// The binding against the real stand-in library that lies beside this test.
+// The binding through a loader that counts what it is asked for; the program's loader and
+// binding against the real stand-in library that lies beside this test.
 #include "setuplib/bound_library.h"
+#include "setuplib/dynamic_library.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +9,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -22,6 +27,9 @@ namespace {
 #if defined(_WIN32)
 constexpr char standIn[] = "VelmoraSetup.dll";
 constexpr char libraryWithoutTheFunctions[] = "kernel32.dll";
+// Win32 error codes are written in decimal: the module or the procedure was not found.
+constexpr char missingLibraryReason[] = "(error 126)";
+constexpr char missingFunctionReason[] = "(error 127)";
 
 bool IsLoaded(const char* name) {
     return GetModuleHandleA(name) != nullptr;
@@ -30,8 +38,11 @@ void SetEnvironment(const char* name, const std::string& value) {
     _putenv_s(name, value.c_str());
 }
 #else
+using namespace portable;
 constexpr char standIn[] = "libVelmoraSetup.so";
 constexpr char libraryWithoutTheFunctions[] = "libm.so.6";
+constexpr char missingLibraryReason[] = "cannot open shared object file";
+constexpr char missingFunctionReason[] = "undefined symbol";
 
 bool IsLoaded(const char* name) {
     void* module = dlopen(name, RTLD_NOW | RTLD_NOLOAD);
@@ -59,7 +70,125 @@ std::string MessageOf(const std::function<void()>& call) {
     return "(nothing raised)";
 }
 
-struct Binding : ::testing::Test {
+// Each answers from its argument in its own way, so that a function bound to another's slot
+// shows.
+std::int16_t SETUP_API FakeInstDriver(std::int32_t argument) {
+    return static_cast<std::int16_t>(argument + 10);
+}
+std::int16_t SETUP_API FakeUninstallDriver(std::int32_t argument) {
+    return static_cast<std::int16_t>(argument + 20);
+}
+std::int32_t SETUP_API FakeGetTolvekDriverInfo() {
+    return 70000;
+}
+std::int32_t SETUP_API FakeDriverDialog(Variant* result) {
+    result->vt = VT_I2;
+    result->iVal = -300;
+    return 0;
+}
+
+// Hands out the functions above and notes every load and lookup; fails where told.
+class CountingLoader final : public LibraryLoader, public LoadedLibrary {
+public:
+    const LoadedLibrary& Load(const std::string& fileName) override {
+        loads.push_back(fileName);
+        if (failLoads) {
+            throw std::runtime_error("Cannot load the library " + fileName);
+        }
+        return *this;
+    }
+    void* Symbol(const char* name) const override {
+        lookups.emplace_back(name);
+        const auto found = functions.find(name);
+        if (found == functions.end()) {
+            throw std::runtime_error(std::string("Cannot find the function ") + name);
+        }
+        return found->second;
+    }
+
+    bool failLoads = false;
+    std::map<std::string, void*> functions{
+        {"InstDriver", reinterpret_cast<void*>(&FakeInstDriver)},
+        {"UninstallDriver", reinterpret_cast<void*>(&FakeUninstallDriver)},
+        {"GetTolvekDriverInfo", reinterpret_cast<void*>(&FakeGetTolvekDriverInfo)},
+        {"DriverDialog", reinterpret_cast<void*>(&FakeDriverDialog)},
+    };
+    std::vector<std::string> loads;
+    mutable std::vector<std::string> lookups;
+};
+
+std::int16_t DialogResult(BoundDriverSetupLibrary& library) {
+    ScopedVariant result;
+    library.DriverDialog(result.get());
+    return result.ToInt16();
+}
+
+TEST(Binding, LoadsOnceAtTheFirstCallAndLooksUpEachFunctionOnce) {
+    CountingLoader loader;
+    BoundDriverSetupLibrary library(loader);
+    EXPECT_TRUE(loader.loads.empty()) << "loaded before the first call";
+
+    EXPECT_EQ(library.GetTolvekDriverInfo(), 70000);
+    EXPECT_EQ(loader.loads, std::vector<std::string>{standIn});
+    EXPECT_EQ(loader.lookups, std::vector<std::string>{"GetTolvekDriverInfo"});
+    for (int round = 1; round <= 2; ++round) {
+        EXPECT_EQ(library.InstDriver(round), round + 10);
+        EXPECT_EQ(library.UninstallDriver(round), round + 20);
+        EXPECT_EQ(library.GetTolvekDriverInfo(), 70000);
+        EXPECT_EQ(DialogResult(library), -300);
+    }
+    EXPECT_EQ(loader.loads.size(), 1U);
+    EXPECT_EQ(loader.lookups, (std::vector<std::string>{"GetTolvekDriverInfo", "InstDriver",
+                                                        "UninstallDriver", "DriverDialog"}));
+}
+
+TEST(Binding, AFailedLoadRaisesAtTheCallAndIsTriedAgainAtTheNext) {
+    CountingLoader loader;
+    loader.failLoads = true;
+    BoundDriverSetupLibrary library(loader);
+    const std::string failure = std::string("Cannot load the library ") + standIn;
+    EXPECT_EQ(MessageOf([&] { library.InstDriver(1); }), failure);
+    EXPECT_EQ(MessageOf([&] { library.GetTolvekDriverInfo(); }), failure);
+    EXPECT_EQ(loader.loads.size(), 2U);
+    EXPECT_TRUE(loader.lookups.empty());
+
+    loader.failLoads = false;
+    EXPECT_EQ(library.InstDriver(1), 11);
+    EXPECT_EQ(loader.loads.size(), 3U);
+}
+
+TEST(Binding, AMissingFunctionRaisesAtEachOfItsCalls) {
+    CountingLoader loader;
+    loader.functions.clear();
+    BoundDriverSetupLibrary library(loader);
+    const std::pair<std::string, std::function<void()>> calls[] = {
+        {"InstDriver", [&] { library.InstDriver(1); }},
+        {"UninstallDriver", [&] { library.UninstallDriver(1); }},
+        {"GetTolvekDriverInfo", [&] { library.GetTolvekDriverInfo(); }},
+        {"DriverDialog", [&] { DialogResult(library); }},
+    };
+    for (const auto& [name, call] : calls) {
+        EXPECT_EQ(MessageOf(call), "Cannot find the function " + name);
+        EXPECT_EQ(MessageOf(call), "Cannot find the function " + name) << "called again";
+    }
+    EXPECT_EQ(loader.loads.size(), 1U);
+    EXPECT_EQ(loader.lookups.size(), 8U);
+}
+
+TEST(DynamicLibrary, NamesAMissingLibraryOrFunctionWithTheSystemsReason) {
+    const std::string library = MessageOf([] { DynamicLibrary::Load("NoSuchSetupLibrary.dll"); });
+    EXPECT_NE(library.find("NoSuchSetupLibrary.dll"), std::string::npos) << library;
+    EXPECT_NE(library.find(missingLibraryReason), std::string::npos) << library;
+
+    const std::string function =
+        MessageOf([] { DynamicLibrary::Load(libraryWithoutTheFunctions).Symbol("InstDriver"); });
+    EXPECT_NE(function.find("InstDriver"), std::string::npos) << function;
+    EXPECT_NE(function.find(libraryWithoutTheFunctions), std::string::npos) << function;
+    EXPECT_NE(function.find(missingFunctionReason), std::string::npos) << function;
+}
+
+// The stand-in answers as these switches say and logs every call.
+struct StandIn : ::testing::Test {
     std::filesystem::path log = std::filesystem::temp_directory_path() /
                                 ("driversetup-binding-" + std::to_string(std::rand()) + ".log");
 
@@ -77,53 +206,31 @@ struct Binding : ::testing::Test {
     }
 };
 
-TEST_F(Binding, LoadsAtTheFirstCallOnlyAndPassesArgumentsAndResults) {
+// Runs first of the two: after the binding's test the stand-in stays loaded for good.
+TEST_F(StandIn, TheLoaderFindsItsFunctionsAndUnloadsItWhenItGoes) {
     ASSERT_FALSE(IsLoaded(standIn)) << "loaded before the test";
     {
-        BoundDriverSetupLibrary library;
-        EXPECT_FALSE(library.Loaded());
-        EXPECT_FALSE(IsLoaded(standIn));
-
-        EXPECT_EQ(library.InstDriver(1), -2);
+        const DynamicLibrary library = DynamicLibrary::Load(standIn);
         EXPECT_TRUE(IsLoaded(standIn));
-        EXPECT_EQ(library.InstDriver(1), -2);
-        EXPECT_EQ(library.UninstallDriver(1), 3008);
-        EXPECT_EQ(library.GetTolvekDriverInfo(), 70000);
-        ScopedVariant result;
-        library.DriverDialog(result.get());
-        EXPECT_EQ(result.ToInt16(), -300);
+        const auto status = reinterpret_cast<setup_api::GetTolvekDriverInfoFn>(
+            library.Symbol("GetTolvekDriverInfo"));
+        EXPECT_EQ(status(), 70000);
     }
-    // Loaded exactly once: the binding's one release unloads it again.
     EXPECT_FALSE(IsLoaded(standIn));
-    EXPECT_EQ(ReadAll(log), "InstDriver 1\nInstDriver 1\nUninstallDriver 1\nGetTolvekDriverInfo\n"
-                            "DriverDialog\n");
 }
 
-TEST_F(Binding, AMissingLibraryRaisesAtEachFunctionsFirstCallNamingIt) {
-    BoundDriverSetupLibrary library("NoSuchSetupLibrary.dll");
-    const std::string message = MessageOf([&] { library.InstDriver(1); });
-    EXPECT_NE(message.find("NoSuchSetupLibrary.dll"), std::string::npos) << message;
-    EXPECT_NE(message.find(": "), std::string::npos) << "with the system's reason: " << message;
-    EXPECT_NE(MessageOf([&] { library.GetTolvekDriverInfo(); }), "(nothing raised)");
-}
-
-TEST_F(Binding, AMissingFunctionRaisesNamingTheFunction) {
-    BoundDriverSetupLibrary library(libraryWithoutTheFunctions);
-    for (const auto& [name, call] :
-         std::initializer_list<std::pair<std::string, std::function<void()>>>{
-             {"InstDriver", [&] { library.InstDriver(1); }},
-             {"UninstallDriver", [&] { library.UninstallDriver(1); }},
-             {"GetTolvekDriverInfo", [&] { library.GetTolvekDriverInfo(); }},
-             {"DriverDialog",
-              [&] {
-                  ScopedVariant v;
-                  library.DriverDialog(v.get());
-              }},
-         }) {
-        const std::string message = MessageOf(call);
-        EXPECT_NE(message.find(name), std::string::npos) << message;
-        EXPECT_NE(message.find(libraryWithoutTheFunctions), std::string::npos) << message;
+TEST_F(StandIn, TheProgramsBindingPassesArgumentsAndResultsAndKeepsItLoaded) {
+    {
+        BoundDriverSetupLibrary library;
+        EXPECT_EQ(library.InstDriver(1), -2);
+        EXPECT_EQ(library.InstDriver(1), -2);
+        EXPECT_EQ(library.UninstallDriver(7), 3008);
+        EXPECT_EQ(library.GetTolvekDriverInfo(), 70000);
+        EXPECT_EQ(DialogResult(library), -300);
     }
+    EXPECT_TRUE(IsLoaded(standIn)) << "unloaded when the binding went";
+    EXPECT_EQ(ReadAll(log), "InstDriver 1\nInstDriver 1\nUninstallDriver 7\nGetTolvekDriverInfo\n"
+                            "DriverDialog\n");
 }
 
 } // namespace
