@@ -11,7 +11,7 @@
 namespace velmora {
 namespace {
 
-constexpr wchar_t dialogTitle[] = L"VelmoraSetup installation";
+constexpr wchar_t dialogTitle[] = L"VelmoraSetup installation (stand-in)";
 constexpr WORD installId = 100;
 constexpr WORD removeId = 101;
 constexpr WORD buttonClass = 0x0080; // the predefined classes' atoms in a dialog template

@@ -5,6 +5,7 @@ packages=(
     cmake make g++ python3 libgtest-dev googletest clang-format clang-tidy
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick fonts-wqy-microhei fonts-wine
+    zip unzip
 )
 
 as_root() {
@@ -27,12 +28,13 @@ ensure_packages() {
         "${missing[@]}" >/dev/null
 }
 
-# Starts a private Xvfb on a free display and exports DISPLAY; stop it with stop_xvfb.
+# Starts a private Xvfb on a free display, with a screen of $1 pixels (WIDTHxHEIGHT, 1024x768 by
+# default), and exports DISPLAY; stop it with stop_xvfb.
 start_xvfb() {
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     xvfb_pid=$!
     local display
     read -r display <"$fifo"

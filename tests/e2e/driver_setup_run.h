@@ -28,8 +28,8 @@ enum class Control : int {
     Resultbox,
 };
 
-// A file of the build's bin folder, where this test program lies beside DriverSetup.exe and
-// the stand-in VelmoraSetup.dll.
+// A file of the build's test-bin folder, where this test program lies beside copies of
+// DriverSetup.exe and the stand-in VelmoraSetup.dll.
 std::filesystem::path BuiltFile(const std::filesystem::path& name);
 
 // VELMORA_SIM_* settings for the stand-in library, besides the call log and store, which each

@@ -174,7 +174,7 @@ void CALLBACK CountCall(HWND, UINT, UINT_PTR, DWORD) {
 
 // Clicks a button of the library's dialog once it is shown, noting the dialog's owner.
 void CALLBACK ClickDialogButton(HWND, UINT, UINT_PTR, DWORD) {
-    if (HWND dialog = FindWindowW(L"#32770", L"VelmoraSetup installation")) {
+    if (HWND dialog = FindWindowW(L"#32770", L"VelmoraSetup installation (stand-in)")) {
         dialogOwner = GetWindow(dialog, GW_OWNER);
         SendMessageW(FindWindowExW(dialog, nullptr, L"Button", buttonToClick), BM_CLICK, 0, 0);
     }
