@@ -1,7 +1,8 @@
 # Fails if BINARY imports a DLL that is not part of Windows: the program and the library must
 # run from their folder alone, with the C and C++ runtimes linked in (no libstdc++, libgcc or
-# libwinpthread DLLs).
-#   cmake -DOBJDUMP=<objdump> -DBINARY=<exe or dll> -P check_imports.cmake
+# libwinpthread DLLs); or if it lacks one of the loader flags FLAGS (objdump's names of the
+# DllCharacteristics bits). It reads the file only, so it needs no Windows and no Wine.
+#   cmake -DOBJDUMP=<objdump> -DBINARY=<exe or dll> [-DFLAGS=<flag;...>] -P check_imports.cmake
 cmake_minimum_required(VERSION 3.25)
 set(system_dlls
   kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll advapi32.dll shell32.dll
@@ -39,3 +40,13 @@ if(foreign)
   message(FATAL_ERROR "${BINARY} imports DLLs that are not part of Windows: ${foreign} (all imports: ${imported})")
 endif()
 message(STATUS "${BINARY} imports only system DLLs: ${imported}")
+
+string(REGEX MATCH "DllCharacteristics[^\n]*\n(\t+[A-Z_]+\n)*" characteristics "${dump}")
+foreach(flag IN LISTS FLAGS)
+  if(NOT characteristics MATCHES "\t${flag}\n")
+    message(FATAL_ERROR "${BINARY} lacks the loader flag ${flag}: ${characteristics}")
+  endif()
+endforeach()
+if(FLAGS)
+  message(STATUS "${BINARY} has the loader flags ${FLAGS}")
+endif()

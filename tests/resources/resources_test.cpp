@@ -1,6 +1,6 @@
 // Reads DriverSetup.exe's resources back from the built file the way the system reads them:
 // the icon group and its images, the version record, and the manifest through an activation
-// context, so the system's own parser judges the manifest; and the loader's flags in its header.
+// context, so the system's own parser judges the manifest.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,9 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <ios>
 #include <memory>
 #include <ostream>
 #include <span>
@@ -241,44 +238,6 @@ TEST_F(ProgramResources, VersionRecord) {
             text = static_cast<const wchar_t*>(value);
         }
         EXPECT_EQ(Narrow(text), Narrow(field.text)) << Narrow(field.name);
-    }
-}
-
-std::vector<std::byte> FileBytes(const std::wstring& path) {
-    std::ifstream file(std::filesystem::path(path), std::ios::binary | std::ios::ate);
-    std::vector<std::byte> bytes(file ? static_cast<std::size_t>(file.tellg()) : 0);
-    file.seekg(0);
-    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return bytes;
-}
-
-// ASLR, DEP, no install-mode compatibility mapping on a Remote Desktop Session Host, on 64-bit
-// the whole address space for ASLR, and with Visual Studio Control Flow Guard.
-TEST(ProgramHeader, AsksTheLoaderForTheHardeningFlags) {
-    const std::vector<std::byte> file = FileBytes(ProgramPath());
-    const auto header = ReadAt<std::uint32_t>(file, 0x3C);
-    ASSERT_EQ(ReadAt<std::uint32_t>(file, header), 0x00004550U) << "no PE signature";
-    // After the signature and the 20-byte file header comes the optional header, whose
-    // DllCharacteristics lie at offset 70 in PE32 and PE32+ alike.
-    const auto flags = ReadAt<std::uint16_t>(file, header + 4 + 20 + 70);
-    struct Flag {
-        const char* name;
-        std::uint16_t bit;
-    };
-    const Flag required[] = {
-        {"DYNAMIC_BASE", 0x0040},
-        {"NX_COMPAT", 0x0100},
-        {"TERMINAL_SERVER_AWARE", 0x8000},
-#if defined(_WIN64)
-        {"HIGH_ENTROPY_VA", 0x0020},
-#endif
-#if defined(_MSC_VER)
-        {"GUARD_CF", 0x4000},
-#endif
-    };
-    for (const Flag& flag : required) {
-        EXPECT_NE(flags & flag.bit, 0)
-            << flag.name << " missing from DllCharacteristics 0x" << std::hex << flags;
     }
 }
 
