@@ -275,8 +275,11 @@ void MainWindow::OnCreate() {
 }
 
 std::optional<Control> MainWindow::ControlOf(HWND child) const noexcept {
+    if (child == nullptr) {
+        return std::nullopt;
+    }
     for (std::size_t index = 0; index < controls_.size(); ++index) {
-        if (child != nullptr && controls_[index] == child) {
+        if (controls_[index] == child) {
             return static_cast<Control>(index);
         }
     }
@@ -306,7 +309,7 @@ void MainWindow::OnClick(Control button) {
     // The handler may have disabled the focused button, which leaves the focus on nothing and
     // the keyboard dead.
     if (GetActiveWindow() != window_) {
-        if (focus_ == nullptr || !IsWindowEnabled(focus_)) {
+        if (!CanTakeFocus(focus_)) {
             focus_ = FocusTarget(button);
         }
     } else if (!IsChild(window_, GetFocus())) {
@@ -319,19 +322,22 @@ void MainWindow::OnActivate(bool active) {
         focus_ = GetFocus();
         return;
     }
-    if (focus_ == nullptr || !IsChild(window_, focus_) || !IsWindowVisible(focus_) ||
-        !IsWindowEnabled(focus_)) {
+    if (!CanTakeFocus(focus_)) {
         focus_ = FocusTarget(controlTable.front().control);
     }
     SetFocus(focus_);
 }
 
+bool MainWindow::CanTakeFocus(HWND child) const noexcept {
+    const std::optional<Control> control = ControlOf(child);
+    return control && Design(*control).kind == ControlKind::Button &&
+           IsWindowVisible(child) != FALSE && IsWindowEnabled(child) != FALSE;
+}
+
 HWND MainWindow::FocusTarget(Control preferred) const noexcept {
     Focusable focusable{};
     for (std::size_t index = 0; index < controls_.size(); ++index) {
-        focusable[index] = controlTable[index].kind == ControlKind::Button &&
-                           IsWindowVisible(controls_[index]) != FALSE &&
-                           IsWindowEnabled(controls_[index]) != FALSE;
+        focusable[index] = CanTakeFocus(controls_[index]);
     }
     const std::optional<Control> target = FocusAfterClick(preferred, focusable);
     return target ? Child(*target) : nullptr;

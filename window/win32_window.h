@@ -61,6 +61,8 @@ private:
     }
     // The control behind a notification, if it is one of this window's.
     std::optional<Control> ControlOf(HWND child) const noexcept;
+    // A visible, enabled button of this window.
+    bool CanTakeFocus(HWND child) const noexcept;
     // `preferred` if it can take the focus, else the next control in tab order that can.
     HWND FocusTarget(Control preferred) const noexcept;
     // Gives the default-button style to this push button and takes it from every other one.
