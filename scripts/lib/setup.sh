@@ -5,13 +5,22 @@ packages=(
     cmake make g++ python3 libgtest-dev googletest clang-format clang-tidy
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick fonts-wqy-microhei fonts-wine
-    zip unzip
+    zip unzip osslsigncode openssl
 )
+
+# How often and how long apart apt-get update is tried; the shell test sets the pause to 0.
+apt_update_tries=${APT_UPDATE_TRIES:-3}
+apt_retry_pause=${APT_RETRY_PAUSE:-20}
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# Installs the packages that are missing. A mirror in the middle of a sync fails an index now
+# and then: the update is tried again, then the install goes on with the indexes that did come,
+# and if that meets unmet dependencies (say amd64 libraries from the security suite whose i386
+# twins are known only at the release's versions) it is tried once more preferring the running
+# release's own suite for every architecture.
 ensure_packages() {
     local missing=()
     for package in "$@"; do
@@ -20,12 +29,30 @@ ensure_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         as_root dpkg --add-architecture i386
     fi
-    as_root apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+
+    local try update_log failed_indexes=
+    for ((try = 1; ; try++)); do
+        update_log=$(as_root apt-get update -qq 2>&1) && break
+        if ((try == apt_update_tries)); then
+            failed_indexes=$(grep -oE 'Failed to fetch [^ ]+' <<<"$update_log" | cut -d' ' -f4-)
+            echo "apt-get update failed for: ${failed_indexes:-an index}; installing from what did come"
+            break
+        fi
+        sleep "$apt_retry_pause"
+    done
+
+    local install=(env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends)
+    as_root "${install[@]}" "${missing[@]}" >/dev/null && return 0
+    local codename
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    echo "Trying the install again, preferring $codename's own suite"
+    as_root "${install[@]}" -t "$codename" "${missing[@]}" >/dev/null && return 0
+    echo "Could not install ${missing[*]}.${failed_indexes:+ The package index was incomplete:" \
+        "$failed_indexes. The mirror is probably being synchronised; try again later.}" >&2
+    return 1
 }
 
 # Starts a private Xvfb on a free display, with a screen of $1 pixels (WIDTHxHEIGHT, 1024x768 by
