@@ -7,6 +7,7 @@
 #include "simulator/driver_store.h"
 #include "simulator/operations.h"
 #include "simulator/options.h"
+#include "simulator/platform.h"
 #include "simulator/setup_dialog.h"
 
 #include <string>
@@ -24,7 +25,7 @@ using driversetup::Variant;
 namespace {
 
 void BeginCall(const std::string& line) {
-    velmora::LogCall(line);
+    velmora::LogCall(velmora::LogCallerContext() ? line + ' ' + velmora::CallerContext() : line);
     velmora::WaitBeforeReturning();
 }
 

@@ -56,4 +56,8 @@ bool PumpDuringDelay() {
     return WideVariable("VELMORA_SIM_PUMP") == L"1";
 }
 
+bool LogCallerContext() {
+    return WideVariable("VELMORA_SIM_LOG_CONTEXT") == L"1";
+}
+
 } // namespace velmora

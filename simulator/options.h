@@ -25,5 +25,7 @@ std::optional<DialogValue> ForcedDialogValue();
 std::chrono::milliseconds CallDelay();
 // VELMORA_SIM_PUMP=1: the wait dispatches the calling thread's window messages.
 bool PumpDuringDelay();
+// VELMORA_SIM_LOG_CONTEXT=1: each logged call also names the caller's thread environment.
+bool LogCallerContext();
 
 } // namespace velmora

@@ -27,4 +27,8 @@ bool IsAdministrator();
 
 std::uint32_t ProcessId();
 
+// What a library of desktop programs relies on in the calling thread, in words: its COM
+// apartment and DPI awareness on Windows ("apartment=sta dpi=unaware"), "" elsewhere.
+std::string CallerContext();
+
 } // namespace velmora

@@ -79,6 +79,10 @@ bool IsAdministrator() {
     return geteuid() == 0;
 }
 
+std::string CallerContext() {
+    return {};
+}
+
 std::uint32_t ProcessId() {
     return static_cast<std::uint32_t>(getpid());
 }

@@ -2,11 +2,58 @@
 
 #include <windows.h>
 
+#include <objbase.h>
 #include <shlobj.h>
 
 #include <memory>
 
 namespace velmora {
+namespace {
+
+std::string ApartmentName() {
+    APTTYPE type{};
+    APTTYPEQUALIFIER qualifier{};
+    if (FAILED(CoGetApartmentType(&type, &qualifier))) {
+        return "none";
+    }
+    switch (type) {
+    case APTTYPE_STA:
+    case APTTYPE_MAINSTA:
+        return "sta";
+    case APTTYPE_MTA:
+        return "mta";
+    default:
+        return "other";
+    }
+}
+
+// Windows 10 1607 and later; the context handles are the SDK's DPI_AWARENESS_CONTEXT_* values.
+std::string DpiAwarenessName() {
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    using GetContextFn = HANDLE(WINAPI*)();
+    using ContextsEqualFn = BOOL(WINAPI*)(HANDLE, HANDLE);
+    const auto getContext = reinterpret_cast<GetContextFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+    const auto contextsEqual = reinterpret_cast<ContextsEqualFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "AreDpiAwarenessContextsEqual")));
+    if (getContext == nullptr || contextsEqual == nullptr) {
+        return "unknown";
+    }
+    const struct {
+        INT_PTR context;
+        const char* name;
+    } known[] = {{-5, "unaware-gdiscaled"}, {-1, "unaware"},        {-2, "system"},
+                 {-3, "per-monitor"},       {-4, "per-monitor-v2"}};
+    const HANDLE current = getContext();
+    for (const auto& candidate : known) {
+        if (contextsEqual(current, reinterpret_cast<HANDLE>(candidate.context))) {
+            return candidate.name;
+        }
+    }
+    return "other";
+}
+
+} // namespace
 
 // Read from the process's environment block rather than the C runtime's copy of it, which this
 // statically linked DLL took once at load: so a change the caller makes later is seen.
@@ -45,6 +92,10 @@ bool IsAdministrator() {
     return CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &size) !=
                FALSE &&
            CheckTokenMembership(nullptr, administrators, &member) != FALSE && member != FALSE;
+}
+
+std::string CallerContext() {
+    return "apartment=" + ApartmentName() + " dpi=" + DpiAwarenessName();
 }
 
 std::uint32_t ProcessId() {
