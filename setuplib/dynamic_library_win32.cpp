@@ -13,7 +13,7 @@ DynamicLibrary DynamicLibrary::Load(const std::string& fileName) {
     HMODULE module = LoadLibraryW(wideName.c_str());
     if (module == nullptr) {
         throw std::runtime_error("Cannot load the library " + fileName + ": " +
-                                 SystemMessage(GetLastError()));
+                                 SystemMessage(GetLastError(), fileName));
     }
     return {fileName, module};
 }

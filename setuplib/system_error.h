@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace driversetup {
 
-// A Win32 error code (GetLastError), in decimal: "error 126".
-std::string SystemMessage(std::uint32_t error);
+// A Win32 error code (GetLastError), in decimal: "error 126". The text's "%1", where it has one
+// ("%1 is not a valid Win32 application"), becomes `subject`.
+std::string SystemMessage(std::uint32_t error, std::string_view subject = {});
 
 // An HRESULT, in hexadecimal: "error 0x80020005".
 std::string HresultMessage(std::int32_t result);

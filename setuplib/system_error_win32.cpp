@@ -7,8 +7,10 @@
 namespace driversetup {
 namespace {
 
-// The system's text for `code` (without its closing full stop), then `written`.
-std::string Message(DWORD code, const std::string& written) {
+// The system's text for `code` (without its closing full stop, its "%1" filled with `subject`),
+// then `written`. The insert is filled here rather than by FormatMessageW, which would read a
+// second argument, that is not there, for a text that has a "%2".
+std::string Message(DWORD code, const std::string& written, std::string_view subject = {}) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -28,13 +30,17 @@ std::string Message(DWORD code, const std::string& written) {
     std::string utf8(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size,
                         nullptr, nullptr);
+    if (const std::size_t insert = utf8.find("%1");
+        insert != std::string::npos && !subject.empty()) {
+        utf8.replace(insert, 2, subject);
+    }
     return utf8 + " (" + error + ")";
 }
 
 } // namespace
 
-std::string SystemMessage(std::uint32_t error) {
-    return Message(error, std::to_string(error));
+std::string SystemMessage(std::uint32_t error, std::string_view subject) {
+    return Message(error, std::to_string(error), subject);
 }
 
 std::string HresultMessage(std::int32_t result) {

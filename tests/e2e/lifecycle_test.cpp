@@ -9,6 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace e2e {
 namespace {
@@ -69,17 +70,22 @@ void PrintTo(const BindFailureCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-void ExpectErrorBoxThenStatus1(const DriverSetupRun& run, const BindFailureCase& failure) {
+// Returns the box's text.
+std::wstring ExpectErrorBoxThenStatus1(const DriverSetupRun& run, const BindFailureCase& failure) {
     run.PostClick(failure.button);
     const auto box = run.WaitForErrorBox();
-    ASSERT_TRUE(box) << "no error box; the program "
-                     << (run.Process().Running() ? "runs" : "ended");
+    if (!box) {
+        ADD_FAILURE() << "no error box; the program "
+                      << (run.Process().Running() ? "runs" : "ended");
+        return {};
+    }
     EXPECT_EQ(box->caption, L"驅動程式安裝工具");
     EXPECT_EQ(box->owner, run.Window());
     EXPECT_NE(box->text.find(failure.named), std::wstring::npos) << box->text;
     EXPECT_EQ(run.ButtonStates(), failure.statesDuring);
     PressOk(*box);
     EXPECT_EQ(run.WaitForExit(), 1U);
+    return box->text;
 }
 
 class LibraryAbsent : public testing::TestWithParam<BindFailureCase> {};
@@ -119,6 +125,25 @@ INSTANTIATE_TEST_SUITE_P(
                     BindFailureCase{"query", Control::GetDrvInfo, L"GetTolvekDriverInfo", "DEEEE"},
                     BindFailureCase{"dialog", Control::DisplayDialog, L"DriverDialog", "DEEEE"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The likeliest mistake in deploying the program: the library built for the other architecture
+// beside it. The system's reason names the file where its text has an insert for it.
+TEST(OtherArchitectureLibrary, ClickShowsTheSystemsReasonNamingTheFile) {
+    const fs::path library = BuiltFile(L"other-architecture/VelmoraSetup.dll");
+    if (!fs::exists(library)) {
+        GTEST_SKIP() << "no library of the other architecture: it is built with MinGW only";
+    }
+    const ScratchFolder folder;
+    CopyInto(library, folder.Path());
+    const DriverSetupRun run(
+        {}, {CopyInto(BuiltFile(L"DriverSetup.exe"), folder.Path()), folder.Path()});
+    const std::wstring text =
+        ExpectErrorBoxThenStatus1(run, {"install", Control::Install, L"(error 193)", "DDDDD"});
+    EXPECT_EQ(text.find(L"%1"), std::wstring::npos) << text;
+    const std::wstring_view named = L"VelmoraSetup.dll";
+    EXPECT_NE(text.find(named, text.find(named) + 1), std::wstring::npos)
+        << "the file is not named in the system's reason: " << text;
+}
 
 TEST(PlantedLibrary, InTheWorkingFolderIsNotLoaded) {
     const ScratchFolder program;
