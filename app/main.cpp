@@ -7,21 +7,29 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
+
 namespace {
 
+struct IconDeleter {
+    void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
+};
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
 // The icon group's image for this size (32 x 32 for the window, 16 x 16 for its title bar),
-// rather than one image scaled by the system.
-HICON ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_DRIVERSETUP), IMAGE_ICON,
-                                         GetSystemMetrics(widthMetric),
-                                         GetSystemMetrics(heightMetric), LR_SHARED));
+// rather than one image scaled by the system. Not shared: Windows keeps one shared image per
+// resource, whatever size the second load asks for.
+UniqueIcon ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+    return UniqueIcon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_DRIVERSETUP),
+                                                    IMAGE_ICON, GetSystemMetrics(widthMetric),
+                                                    GetSystemMetrics(heightMetric), 0)));
 }
 
 int RunMessageLoop(const driversetup::MainWindow& window) {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab, Enter, the arrow keys and the "&" accelerators, as in a dialog.
-        if (window.Handle() != nullptr && IsDialogMessageW(window.Handle(), &message)) {
+        if (window.HandleDialogMessage(message)) {
             continue;
         }
         TranslateMessage(&message);
@@ -39,9 +47,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     // the close that waits for the library call.
     DisableProcessWindowsGhosting();
     driversetup::BoundDriverSetupLibrary library;
+    // Declared before the window, whose class holds them, so that they outlive it.
+    const UniqueIcon icon = ProgramIcon(instance, SM_CXICON, SM_CYICON);
+    const UniqueIcon smallIcon = ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON);
     driversetup::MainWindow window(library);
-    if (!window.Create(instance, ProgramIcon(instance, SM_CXICON, SM_CYICON),
-                       ProgramIcon(instance, SM_CXSMICON, SM_CYSMICON), showCommand)) {
+    if (!window.Create(instance, icon.get(), smallIcon.get(), showCommand)) {
         return 1;
     }
     return RunMessageLoop(window);

@@ -1,5 +1,7 @@
 #include "window/focus.h"
 
+#include <algorithm>
+
 namespace driversetup {
 
 std::optional<Control> FocusAfterClick(Control activated, const Focusable& focusable) {
@@ -11,6 +13,19 @@ std::optional<Control> FocusAfterClick(Control activated, const Focusable& focus
         }
     }
     return std::nullopt;
+}
+
+bool IsHiddenAccelerator(wchar_t character) {
+    const auto folded = [](wchar_t letter) {
+        return letter >= L'a' && letter <= L'z' ? static_cast<wchar_t>(letter - L'a' + L'A')
+                                                : letter;
+    };
+    return std::ranges::any_of(controlTable, [&](const ControlDesign& design) {
+        const std::size_t marker = design.caption.find(L'&');
+        return !design.visible && marker != std::wstring_view::npos &&
+               marker + 1 < design.caption.size() &&
+               folded(design.caption[marker + 1]) == folded(character);
+    });
 }
 
 } // namespace driversetup

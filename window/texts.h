@@ -1,4 +1,5 @@
-// Every text the handlers write, and the orders in which they lock and unlock the buttons.
+// Every text the handlers write, the orders in which they lock and unlock the buttons, and the
+// reason the window gives for holding up a shutdown.
 #pragma once
 
 #include "window/main_window.h"
@@ -57,5 +58,9 @@ inline constexpr std::array<std::wstring_view, 10> driverStatus{
 // The query's own administrator text, unlike the one above.
 inline constexpr std::wstring_view queryLogOnAsAdministrator =
     L"Please log on with administrator identity!.";
+
+// Shown by Windows' shutdown screen while a library call runs.
+inline constexpr std::wstring_view libraryCallInProgress =
+    L"A driver setup operation is in progress.";
 
 } // namespace driversetup::texts

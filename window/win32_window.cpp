@@ -1,6 +1,7 @@
 #include "window/win32_window.h"
 
 #include "window/focus.h"
+#include "window/hosted_library.h"
 #include "window/system_function.h"
 
 #include <exception>
@@ -206,8 +207,20 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         // Asked by the dialog manager when Enter is pressed where no button is the default.
         return DefaultButtonId();
     case WM_ACTIVATE:
-        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            RestoreFocus();
+        }
         return 0;
+    case WM_SETFOCUS:
+        // The frame itself got the focus (restored from minimized, say): on to the button.
+        RestoreFocus();
+        return 0;
+    case WM_NEXTDLGCTL:
+        MoveFocus(reinterpret_cast<HWND>(wParam), LOWORD(lParam) != 0, wParam != 0);
+        return 0;
+    case WM_QUERYENDSESSION:
+        // Not in the middle of changing the machine's drivers.
+        return form_.Busy() ? FALSE : TRUE;
     case WM_SETCURSOR:
         // Elsewhere (HTERROR over a window disabled by the library's own dialog, say) the
         // system's handling activates and flashes that dialog.
@@ -292,6 +305,7 @@ void MainWindow::OnCommand(int id, int notification, HWND control) {
         return; // IDOK or IDCANCEL from the dialog manager (Enter, Escape): no such button
     }
     if (notification == BN_SETFOCUS) {
+        focus_ = control;
         MakeDefault(control);
     } else if (notification == BN_CLICKED && IsWindowEnabled(control)) {
         OnClick(*sender);
@@ -304,28 +318,38 @@ void MainWindow::OnClick(Control button) {
         form_.Click(button);
     }
     if (window_ == nullptr) {
-        return; // unloaded
+        return; // unloaded; the queue, which holds the quit message now, is left alone
     }
+    DiscardQueuedInput();
     // The handler may have disabled the focused button, which leaves the focus on nothing and
     // the keyboard dead.
-    if (GetActiveWindow() != window_) {
-        if (!CanTakeFocus(focus_)) {
-            focus_ = FocusTarget(button);
-        }
-    } else if (!IsChild(window_, GetFocus())) {
-        SetFocus(FocusTarget(button));
+    if (!CanTakeFocus(focus_)) {
+        focus_ = FocusTarget(button);
+    }
+    if (GetActiveWindow() == window_ && !IsChild(window_, GetFocus())) {
+        RestoreFocus();
     }
 }
 
-void MainWindow::OnActivate(bool active) {
-    if (!active) {
-        focus_ = GetFocus();
+void MainWindow::RestoreFocus() const noexcept {
+    if (IsIconic(window_)) {
         return;
     }
-    if (!CanTakeFocus(focus_)) {
-        focus_ = FocusTarget(controlTable.front().control);
+    const HWND target = CanTakeFocus(focus_) ? focus_ : FocusTarget(controlTable.front().control);
+    if (target != nullptr) {
+        SetFocus(target);
     }
-    SetFocus(focus_);
+}
+
+void MainWindow::MoveFocus(HWND control, bool byHandle, bool previous) const noexcept {
+    if (!byHandle) {
+        const HWND focus = GetFocus();
+        control = GetNextDlgTabItem(window_, IsChild(window_, focus) ? focus : nullptr,
+                                    previous ? TRUE : FALSE);
+    }
+    if (CanTakeFocus(control)) {
+        SetFocus(control);
+    }
 }
 
 bool MainWindow::CanTakeFocus(HWND child) const noexcept {
@@ -378,6 +402,19 @@ void MainWindow::FitClientArea(UINT dpi, std::optional<POINT> position) {
     SetWindowPos(window_, nullptr, position ? position->x : 0, position ? position->y : 0,
                  size.width, size.height,
                  SWP_NOZORDER | SWP_NOACTIVATE | (position ? 0 : SWP_NOMOVE));
+}
+
+bool MainWindow::HandleDialogMessage(MSG& message) const noexcept {
+    if (window_ == nullptr || (message.hwnd != window_ && !IsChild(window_, message.hwnd))) {
+        return false;
+    }
+    // Windows' dialog manager presses a hidden button for its accelerator, as long as it is
+    // enabled; Wine's does not.
+    if ((message.message == WM_CHAR || message.message == WM_SYSCHAR) &&
+        IsHiddenAccelerator(static_cast<wchar_t>(message.wParam))) {
+        return true;
+    }
+    return IsDialogMessageW(window_, &message) != FALSE;
 }
 
 void MainWindow::SetCaption(Control label, std::wstring_view text) {

@@ -3,6 +3,7 @@
 // exceptions from the handlers stop.
 #pragma once
 
+#include "window/hosted_library.h"
 #include "window/layout.h"
 #include "window/main_window.h"
 
@@ -26,7 +27,8 @@ public:
     // Child control IDs: this base plus the tab index.
     static constexpr int firstControlId = 1000;
 
-    explicit MainWindow(DriverSetupLibrary& library) noexcept : form_(*this, library) {}
+    explicit MainWindow(DriverSetupLibrary& library) noexcept
+        : library_(library, window_), form_(*this, library_) {}
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -37,6 +39,9 @@ public:
     HWND Handle() const noexcept { return window_; }
     // 0 after a normal close; 1 after an error ended the program.
     int ExitCode() const noexcept { return exitCode_; }
+    // Tab, Enter, the arrow keys and the "&" accelerators of the visible buttons, as in a
+    // dialog: true when the message was for this window and has been taken care of.
+    bool HandleDialogMessage(MSG& message) const noexcept;
 
     void SetCaption(Control label, std::wstring_view text) override;
     std::wstring GetCaption(Control label) const override;
@@ -50,7 +55,11 @@ private:
     void OnCreate();
     void OnCommand(int id, int notification, HWND control);
     void OnClick(Control button);
-    void OnActivate(bool active);
+    // Gives the focus back to the button that last had it, or the first that can take it; not
+    // while the window is minimized, when the frame holds the focus.
+    void RestoreFocus() const noexcept;
+    // The dialog manager's arrow keys: to `control`, or to the next (previous) tab stop.
+    void MoveFocus(HWND control, bool byHandle, bool previous) const noexcept;
     LRESULT DefaultButtonId() const noexcept;
     void ApplyDpi(UINT dpi);
     void FitClientArea(UINT dpi, std::optional<POINT> position);
@@ -68,10 +77,12 @@ private:
     // Gives the default-button style to this push button and takes it from every other one.
     void MakeDefault(HWND focused) const noexcept;
 
+    HostedLibrary library_;
     Form1 form_;
     HWND window_ = nullptr;
     std::array<HWND, controlTable.size()> controls_{};
-    HWND focus_ = nullptr; // restored when the window is activated again
+    HWND focus_ = nullptr; // the button that last had the focus
+
     UniqueFont font_;
     int exitCode_ = 0;
 };

@@ -33,6 +33,14 @@ bool IsHidden(Control button) {
     return button == Control::GetDrvInfo || button == Control::DisplayDialog;
 }
 
+void SendInputs(std::initializer_list<INPUT> inputs) {
+    std::vector<INPUT> events(inputs);
+    const auto count = static_cast<UINT>(events.size());
+    if (SendInput(count, events.data(), sizeof(INPUT)) != count) {
+        throw std::runtime_error("SendInput failed, error " + std::to_string(GetLastError()));
+    }
+}
+
 } // namespace
 
 std::filesystem::path BuiltFile(const std::filesystem::path& name) {
@@ -95,23 +103,35 @@ void DriverSetupRun::PostClose() const {
     PostMessageW(window_, WM_CLOSE, 0, 0);
 }
 
-void DriverSetupRun::PostKey(WORD key) const {
-    const HWND focus = Focus();
-    const HWND target = focus != nullptr ? focus : window_;
-    // A repeat count of 1 and the scan code; a release also has its previous-state and
-    // transition bits set.
-    const auto pressed = static_cast<LPARAM>(1 | MapVirtualKeyW(key, MAPVK_VK_TO_VSC) << 16);
-    PostMessageW(target, WM_KEYDOWN, key, pressed);
-    PostMessageW(target, WM_KEYUP, key, static_cast<LPARAM>(pressed | 3U << 30));
+void PressKey(WORD key) {
+    INPUT press{};
+    press.type = INPUT_KEYBOARD;
+    press.ki.wVk = key;
+    press.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    INPUT release = press;
+    release.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInputs({press, release});
 }
 
-void DriverSetupRun::PostMouseClick(Control button) const {
-    const HWND control = ControlWindow(button);
-    RECT client{};
-    GetClientRect(control, &client);
-    const LPARAM middle = MAKELPARAM(client.right / 2, client.bottom / 2);
-    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-    PostMessageW(control, WM_LBUTTONUP, 0, middle);
+void DriverSetupRun::MouseClick(Control button) const {
+    RECT rect{};
+    GetWindowRect(ControlWindow(button), &rect);
+    // Absolute positions run from 0 to 65536 across the primary monitor.
+    const auto normalized = [](LONG pixel, int metric) {
+        const int size = GetSystemMetrics(metric);
+        return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + size - 1) / size);
+    };
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = normalized((rect.left + rect.right) / 2, SM_CXSCREEN);
+    move.mi.dy = normalized((rect.top + rect.bottom) / 2, SM_CYSCREEN);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    INPUT press{};
+    press.type = INPUT_MOUSE;
+    press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    INPUT release = press;
+    release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInputs({move, press, release});
 }
 
 HWND DriverSetupRun::Focus() const {

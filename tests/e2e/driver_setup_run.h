@@ -65,6 +65,11 @@ struct ErrorBox {
     std::wstring text; // the box's non-empty static texts, joined by "\n"
 };
 
+// A key pressed and released, as real input through the system's input queue (SendInput), which
+// the program reads when it next looks, as it reads the keyboard's: to the active window.
+// Returns at once.
+void PressKey(WORD key);
+
 // Presses the box's OK button; the program then goes on to end.
 void PressOk(const ErrorBox& box);
 
@@ -85,11 +90,8 @@ public:
     // The same click, posted: returns at once, while the handler may still be running.
     void PostClick(Control button) const;
     void PostClose() const;
-    // A key pressed and released, posted to the control with the focus (to the window when
-    // none has it), as the keyboard would deliver it. Returns at once.
-    void PostKey(WORD key) const;
-    // A left click in the middle of the button, posted as the mouse would deliver it.
-    void PostMouseClick(Control button) const;
+    // A left click in the middle of the button, as real input: see PressKey.
+    void MouseClick(Control button) const;
 
     // The control with the keyboard focus, nullptr when none has it.
     HWND Focus() const;

@@ -1,4 +1,5 @@
-// Installing and removing the driver through the window, with the stand-in's forced results.
+// Installing and removing the driver through the window, with the stand-in's forced results, and
+// what every library call runs in.
 #include "driver_setup_run.h"
 #include "startup_text.h"
 #include "wait.h"
@@ -6,11 +7,47 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace e2e {
 namespace {
+
+// The window's answer to a log-off's question whether it may end, nothing if it gave none.
+std::optional<LRESULT> QueryEndSession(const DriverSetupRun& run) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(run.Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                             static_cast<UINT>(actionTimeout.count()), &answer)) {
+        return std::nullopt;
+    }
+    return static_cast<LRESULT>(answer);
+}
+
+// Windows 10 1809 and later know the GDI-scaled DPI-unaware context; Wine 8 does not.
+bool KnowsGdiScaling() {
+    using IsValidContextFn = BOOL(WINAPI*)(HANDLE);
+    const auto isValid = reinterpret_cast<IsValidContextFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "IsValidDpiAwarenessContext")));
+    return isValid != nullptr && isValid(reinterpret_cast<HANDLE>(-5)) != FALSE;
+}
+
+// The library runs as in the desktop programs it was written for: on a COM single-threaded
+// apartment, and DPI-unaware, so that the system scales its windows.
+TEST(LibraryCall, RunsOnASingleThreadedApartmentAndDpiUnaware) {
+    const DriverSetupRun run(
+        {{L"VELMORA_SIM_LOG_CONTEXT", L"1"}, {L"VELMORA_SIM_DIALOG", L"empty"}});
+    for (const Control button :
+         {Control::Install, Control::Uninstall, Control::GetDrvInfo, Control::DisplayDialog}) {
+        run.Click(button);
+    }
+    const std::string context =
+        std::string(" apartment=sta dpi=") + (KnowsGdiScaling() ? "unaware-gdiscaled" : "unaware");
+    EXPECT_EQ(run.CallLog(), "InstDriver 1" + context + "\nUninstallDriver 1" + context +
+                                 "\nGetTolvekDriverInfo" + context + "\nDriverDialog" + context +
+                                 "\n");
+}
 
 // One click and what the window shows after it. Button states are 'E'nabled or 'D'isabled for
 // Install, Uninstall, DisplayDialog, GetDrvInfo, CloseButton.
@@ -131,7 +168,7 @@ void PrintTo(const SlowCase& c, std::ostream* out) {
 
 class SlowOperation : public testing::TestWithParam<SlowCase> {};
 
-TEST_P(SlowOperation, LocksEveryButtonWhileTheLibraryRuns) {
+TEST_P(SlowOperation, LocksEveryButtonAndRefusesALogOffWhileTheLibraryRuns) {
     const SlowCase& slow = GetParam();
     const DriverSetupRun run({{L"VELMORA_SIM_DELAY_MS", L"2000"},
                               {L"VELMORA_SIM_PUMP", slow.pump},
@@ -140,6 +177,9 @@ TEST_P(SlowOperation, LocksEveryButtonWhileTheLibraryRuns) {
     run.PostClick(slow.button);
     ASSERT_TRUE(WaitUntil([&] { return run.ButtonStates() == "DDDDD"; }, actionTimeout))
         << "buttons never all disabled; last seen " << run.ButtonStates();
+    if (std::wstring_view(slow.pump) == L"1") {
+        EXPECT_EQ(QueryEndSession(run), FALSE) << "a log-off was not refused during the call";
+    }
     // Every text shown while the buttons stay locked, read from the system's copy since the
     // window's thread is inside the library.
     std::vector<std::wstring> seen;
@@ -169,6 +209,7 @@ TEST_P(SlowOperation, LocksEveryButtonWhileTheLibraryRuns) {
     EXPECT_TRUE(WaitUntil([&] { return run.ButtonStates() == slow.statesAfter; }, actionTimeout))
         << "buttons after the call: " << run.ButtonStates() << ", expected " << slow.statesAfter;
     EXPECT_EQ(run.Text(Control::Resultbox), slow.textAfter);
+    EXPECT_EQ(QueryEndSession(run), TRUE) << "a log-off was refused after the call";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -122,7 +122,23 @@ TEST(Window, FillsTheLabelsAtStartUp) {
 
 // One action on the window, and where the focus and the default button are afterwards.
 struct KeyStep {
-    enum Action { start, enter, tab, escape, mouseClickUninstall, commandFromDisabledInstall };
+    enum Action {
+        start,
+        enter,
+        tab,
+        escape,
+        right,
+        left,
+        up,
+        down,
+        mouseClickUninstall,
+        commandFromDisabledInstall,
+        switchAwayAndBack,
+        // Enter, then while the call runs with every button locked, Enter again or a click on
+        // 移除驅動程式: input the user made at locked buttons, which must start nothing.
+        enterThenEnterDuringTheCall,
+        enterThenClickUninstallDuringTheCall,
+    };
     Action action;
     Control focus; // which then also is the only default button
     const char* log;
@@ -132,6 +148,7 @@ struct KeyWalk {
     const char* name;
     const wchar_t* install; // the stand-in's forced results
     const wchar_t* uninstall;
+    const wchar_t* delay; // of every call, in milliseconds
     std::vector<KeyStep> steps;
     bool closesAtTheEnd;
 };
@@ -140,21 +157,64 @@ void PrintTo(const KeyWalk& walk, std::ostream* out) {
     *out << walk.name;
 }
 
+HWND ActiveWindow(const DriverSetupRun& run) {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    return GetGUIThreadInfo(run.ThreadId(), &gui) ? gui.hwndActive : nullptr;
+}
+
+// Another program's window takes the activation, as after Alt+Tab, then gives it back.
+void SwitchAwayAndBack(const DriverSetupRun& run) {
+    const HWND other = CreateWindowExW(WS_EX_TOOLWINDOW, L"Static", L"", WS_POPUP | WS_VISIBLE, 0,
+                                       0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    EXPECT_TRUE(WaitUntil([&] { return ActiveWindow(run) != run.Window(); }, actionTimeout))
+        << "the program's window stayed active";
+    DestroyWindow(other);
+    SetForegroundWindow(run.Window());
+}
+
 void Perform(const DriverSetupRun& run, KeyStep::Action action) {
     switch (action) {
     case KeyStep::start:
         break;
     case KeyStep::enter:
-        run.PostKey(VK_RETURN);
+        PressKey(VK_RETURN);
         break;
     case KeyStep::tab:
-        run.PostKey(VK_TAB);
+        PressKey(VK_TAB);
         break;
     case KeyStep::escape:
-        run.PostKey(VK_ESCAPE);
+        PressKey(VK_ESCAPE);
+        break;
+    case KeyStep::right:
+        PressKey(VK_RIGHT);
+        break;
+    case KeyStep::left:
+        PressKey(VK_LEFT);
+        break;
+    case KeyStep::up:
+        PressKey(VK_UP);
+        break;
+    case KeyStep::down:
+        PressKey(VK_DOWN);
         break;
     case KeyStep::mouseClickUninstall:
-        run.PostMouseClick(Control::Uninstall);
+        run.MouseClick(Control::Uninstall);
+        break;
+    case KeyStep::switchAwayAndBack:
+        SwitchAwayAndBack(run);
+        break;
+    case KeyStep::enterThenEnterDuringTheCall:
+    case KeyStep::enterThenClickUninstallDuringTheCall:
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitUntil([&] { return run.ButtonStates() == "DDDDD"; }, actionTimeout))
+            << "the buttons were never locked; last seen " << run.ButtonStates();
+        if (action == KeyStep::enterThenEnterDuringTheCall) {
+            PressKey(VK_RETURN);
+        } else {
+            run.MouseClick(Control::Uninstall);
+        }
         break;
     case KeyStep::commandFromDisabledInstall:
         // What a click reports; the window must check the button itself.
@@ -170,11 +230,13 @@ class Keyboard : public testing::TestWithParam<KeyWalk> {};
 
 // Focus is the active window's, so this group runs alone (see StartsWithFocusOnInstall). Each
 // step waits until its state shows, so a key not yet handled is never taken for one ignored;
-// an Escape is followed by a step that changes what shows, which it cannot overtake.
+// an Escape, or input that must start nothing, is followed by a step that changes what shows,
+// which it cannot overtake: the program reads its input in order.
 TEST_P(Keyboard, PressesTheFocusedButtonWhichAloneIsTheDefault) {
     const KeyWalk& walk = GetParam();
     const DriverSetupRun run({{L"VELMORA_SIM_INSTDRIVER", walk.install},
-                              {L"VELMORA_SIM_UNINSTALLDRIVER", walk.uninstall}});
+                              {L"VELMORA_SIM_UNINSTALLDRIVER", walk.uninstall},
+                              {L"VELMORA_SIM_DELAY_MS", walk.delay}});
     int number = 0;
     for (const KeyStep& step : walk.steps) {
         SCOPED_TRACE("step " + std::to_string(++number));
@@ -193,7 +255,7 @@ TEST_P(Keyboard, PressesTheFocusedButtonWhichAloneIsTheDefault) {
                            << static_cast<int>(step.focus);
     }
     if (walk.closesAtTheEnd) {
-        run.PostKey(VK_RETURN);
+        PressKey(VK_RETURN);
         EXPECT_EQ(run.WaitForExit(), 0U);
     } else {
         EXPECT_TRUE(run.Process().Running());
@@ -203,29 +265,55 @@ TEST_P(Keyboard, PressesTheFocusedButtonWhichAloneIsTheDefault) {
 INSTANTIATE_TEST_SUITE_P(
     E2e, Keyboard,
     testing::Values(
-        // Failed operations leave their button enabled, and the focus on it.
-        KeyWalk{"failures",
-                L"3008",
-                L"5",
-                {{KeyStep::start, Control::Install, ""},
-                 {KeyStep::enter, Control::Install, "InstDriver 1\n"},
-                 {KeyStep::tab, Control::Uninstall, "InstDriver 1\n"},
-                 {KeyStep::enter, Control::Uninstall, "InstDriver 1\nUninstallDriver 1\n"},
-                 {KeyStep::escape, Control::Uninstall, "InstDriver 1\nUninstallDriver 1\n"},
-                 {KeyStep::tab, Control::CloseButton, "InstDriver 1\nUninstallDriver 1\n"},
-                 {KeyStep::mouseClickUninstall, Control::Uninstall,
-                  "InstDriver 1\nUninstallDriver 1\nUninstallDriver 1\n"},
-                 {KeyStep::enter, Control::Uninstall,
-                  "InstDriver 1\nUninstallDriver 1\nUninstallDriver 1\nUninstallDriver 1\n"}},
-                false},
-        // A success disables its button: the focus moves on in tab order.
+        // Failed operations leave their button enabled, and the focus on it, also after the
+        // window was switched away from and back to. The arrow keys go round the visible buttons.
+        KeyWalk{
+            "failures",
+            L"3008",
+            L"5",
+            L"0",
+            {{KeyStep::start, Control::Install, ""},
+             {KeyStep::enter, Control::Install, "InstDriver 1\n"},
+             {KeyStep::tab, Control::Uninstall, "InstDriver 1\n"},
+             {KeyStep::enter, Control::Uninstall, "InstDriver 1\nUninstallDriver 1\n"},
+             {KeyStep::switchAwayAndBack, Control::Uninstall, "InstDriver 1\nUninstallDriver 1\n"},
+             {KeyStep::escape, Control::Uninstall, "InstDriver 1\nUninstallDriver 1\n"},
+             {KeyStep::tab, Control::CloseButton, "InstDriver 1\nUninstallDriver 1\n"},
+             {KeyStep::right, Control::Install, "InstDriver 1\nUninstallDriver 1\n"},
+             {KeyStep::left, Control::CloseButton, "InstDriver 1\nUninstallDriver 1\n"},
+             {KeyStep::up, Control::Uninstall, "InstDriver 1\nUninstallDriver 1\n"},
+             {KeyStep::down, Control::CloseButton, "InstDriver 1\nUninstallDriver 1\n"},
+             {KeyStep::mouseClickUninstall, Control::Uninstall,
+              "InstDriver 1\nUninstallDriver 1\nUninstallDriver 1\n"},
+             {KeyStep::enter, Control::Uninstall,
+              "InstDriver 1\nUninstallDriver 1\nUninstallDriver 1\nUninstallDriver 1\n"}},
+            false},
+        // A success disables its button: the focus moves on in tab order, and the arrow keys
+        // pass the disabled button by.
         KeyWalk{"successes",
                 L"0",
                 L"0",
-                {{KeyStep::enter, Control::Uninstall, "InstDriver 1\n"},
+                L"0",
+                {{KeyStep::start, Control::Install, ""},
+                 {KeyStep::enter, Control::Uninstall, "InstDriver 1\n"},
                  {KeyStep::commandFromDisabledInstall, Control::Uninstall, "InstDriver 1\n"},
+                 {KeyStep::left, Control::CloseButton, "InstDriver 1\n"},
+                 {KeyStep::right, Control::Uninstall, "InstDriver 1\n"},
                  {KeyStep::enter, Control::CloseButton, "InstDriver 1\nUninstallDriver 1\n"}},
-                true}),
+                true},
+        // A library call that dispatches no messages: what the user did meanwhile is dropped.
+        KeyWalk{"input_during_a_call",
+                L"3008",
+                L"0",
+                L"1500",
+                {{KeyStep::start, Control::Install, ""},
+                 {KeyStep::enterThenEnterDuringTheCall, Control::Install, "InstDriver 1\n"},
+                 {KeyStep::right, Control::Uninstall, "InstDriver 1\n"},
+                 {KeyStep::left, Control::Install, "InstDriver 1\n"},
+                 {KeyStep::enterThenClickUninstallDuringTheCall, Control::Install,
+                  "InstDriver 1\nInstDriver 1\n"},
+                 {KeyStep::right, Control::Uninstall, "InstDriver 1\nInstDriver 1\n"}},
+                false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

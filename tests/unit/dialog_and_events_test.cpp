@@ -177,5 +177,15 @@ TEST(FocusAfterClick, StaysOnTheButtonElseMovesOnInTabOrderWrappingAround) {
     }
 }
 
+// Windows' dialog manager would press a hidden button for its letter, which must not get there.
+TEST(IsHiddenAccelerator, HoldsForTheHiddenButtonsLettersInEitherCaseOnly) {
+    for (const wchar_t letter : std::wstring_view(L"GgDd")) {
+        EXPECT_TRUE(IsHiddenAccelerator(letter)) << static_cast<char>(letter);
+    }
+    for (const wchar_t other : std::wstring_view(L"eTtIi&\r 安")) {
+        EXPECT_FALSE(IsHiddenAccelerator(other)) << static_cast<int>(other);
+    }
+}
+
 } // namespace
 } // namespace driversetup::testing
