@@ -24,9 +24,10 @@ check_reproducible() {
 }
 
 # Checks the release that scripts/package wrote to folder $1 from the tested builds: each zip
-# holds exactly that build's DriverSetup.exe and the users' ReadMe, and SHA256SUMS matches the
-# zips. With a root certificate in $2, the programs in the zips must carry a signature that
-# chains to it, and without it be the tested builds byte for byte.
+# holds exactly that build's DriverSetup.exe and the users' ReadMe;
+# BUILDINFO.txt gives the SHA-256 of both builds; SHA256SUMS matches the zips and BUILDINFO.txt.
+# With a root certificate in $2, the programs in the zips must carry a signature that chains to
+# it, and without it be the tested builds byte for byte.
 check_release() (
     release=$1 root_certificate=${2:-} found=0
     version=$(sed -nE 's/^project\(DriverSetup VERSION ([0-9.]+).*/\1/p' "$root/CMakeLists.txt")
@@ -34,7 +35,7 @@ check_release() (
     trap 'rm -rf "$scratch"' EXIT
     program=$scratch/DriverSetup.exe
     for preset in windows-x86 windows-x64; do
-        zip=$release/DriverSetup-$version-$preset.zip
+        zip=$release/DriverSetup-$version-$preset.zip tested=build/$preset/bin/DriverSetup.exe
         entries=$(unzip -Z1 "$zip" | tr '\n' ' ') || exit 1
         if [ "$entries" != "DriverSetup.exe ReadMe.txt " ]; then
             echo "$zip holds: $entries(expected DriverSetup.exe ReadMe.txt)"
@@ -42,7 +43,7 @@ check_release() (
         fi
         unzip -p "$zip" DriverSetup.exe >"$program" || exit 1
         if [ -n "$root_certificate" ]; then
-            if ! osslsigncode verify -CAfile "$root_certificate" -in "$program" >"$scratch/log" 2>&1; then
+            if ! osslsigncode verify -CAfile "$root_certificate" -in "$program" >"$scratch/log"; then
                 cat "$scratch/log"
                 echo "$zip: DriverSetup.exe carries no signature that chains to $root_certificate"
                 found=1
@@ -50,14 +51,22 @@ check_release() (
             # Taking the signature off sets the PE checksum anew and keeps any padding that
             # signing added: it gives back the unsigned bytes only if their checksum was right
             # and their length a multiple of 8.
-            osslsigncode remove-signature -in "$program" -out "$program.unsigned" >/dev/null || exit 1
-            mv "$program.unsigned" "$program"
+            osslsigncode remove-signature -in "$program" -out "$scratch/unsigned" >/dev/null || exit 1
+            mv "$scratch/unsigned" "$program"
         fi
-        if ! cmp "$program" "$root/build/$preset/bin/DriverSetup.exe"; then
-            echo "$zip: DriverSetup.exe${root_certificate:+ without its signature} is not the one built and tested"
+        if ! cmp "$program" "$root/$tested"; then
+            echo "$zip: DriverSetup.exe${root_certificate:+ without its signature} is not $tested"
+            found=1
+        fi
+        if ! grep -qxF "$(cd "$root" && sha256sum "$tested")" "$release/BUILDINFO.txt"; then
+            echo "$release/BUILDINFO.txt does not give the SHA-256 of $tested"
             found=1
         fi
     done
+    if ! grep -q ' BUILDINFO.txt$' "$release/SHA256SUMS"; then
+        echo "$release/SHA256SUMS does not list BUILDINFO.txt"
+        found=1
+    fi
     (cd "$release" && sha256sum --check --quiet SHA256SUMS) || found=1
     exit "$found"
 )
@@ -92,7 +101,7 @@ check_package() (
     if RELEASE_DIR=$root/build/release-signed SIGNING_PFX=$keys/publisher.pfx TMPDIR=$keys/tmp \
         "$root/scripts/package" >/dev/null &&
         check_release "$root/build/release-signed" "$keys/root.pem"; then
-        echo "package, signed: both programs verify, and without their signatures are the tested builds"
+        echo "package, signed: both programs verify; without the signature, each is the tested build"
     else
         found=1
     fi
