@@ -24,7 +24,7 @@ check_reproducible() {
 }
 
 # Checks the release that scripts/package wrote to folder $1 from the tested builds: each zip
-# holds exactly that build's DriverSetup.exe and the users' ReadMe;
+# holds exactly that build's DriverSetup.exe and the users' ReadMe, which gives the version;
 # BUILDINFO.txt gives the SHA-256 of both builds; SHA256SUMS matches the zips and BUILDINFO.txt.
 # With a root certificate in $2, the programs in the zips must carry a signature that chains to
 # it, and without it be the tested builds byte for byte.
@@ -39,6 +39,10 @@ check_release() (
         entries=$(unzip -Z1 "$zip" | tr '\n' ' ') || exit 1
         if [ "$entries" != "DriverSetup.exe ReadMe.txt " ]; then
             echo "$zip holds: $entries(expected DriverSetup.exe ReadMe.txt)"
+            found=1
+        fi
+        if ! unzip -p "$zip" ReadMe.txt | grep -q "^Version $version"$'\r$'; then
+            echo "$zip: ReadMe.txt does not give the version $version"
             found=1
         fi
         unzip -p "$zip" DriverSetup.exe >"$program" || exit 1
