@@ -37,7 +37,8 @@ ensure_packages() {
     for ((try = 1; ; try++)); do
         update_log=$(as_root apt-get update -qq 2>&1) && break
         if ((try == apt_update_tries)); then
-            failed_indexes=$(grep -oE 'Failed to fetch [^ ]+' <<<"$update_log" | cut -d' ' -f4-)
+            failed_indexes=$(grep -oE 'Failed to fetch [^ ]+' <<<"$update_log" | cut -d' ' -f4- |
+                paste -sd' ')
             echo "apt-get update failed for: ${failed_indexes:-an index}; installing from what did come"
             break
         fi
@@ -50,8 +51,12 @@ ensure_packages() {
     codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
     echo "Trying the install again, preferring $codename's own suite"
     as_root "${install[@]}" -t "$codename" "${missing[@]}" >/dev/null && return 0
-    echo "Could not install ${missing[*]}.${failed_indexes:+ The package index was incomplete:" \
-        "$failed_indexes. The mirror is probably being synchronised; try again later.}" >&2
+    local why=
+    if [ -n "$failed_indexes" ]; then
+        why=" The package index was incomplete: $failed_indexes."
+        why+=" The mirror is probably being synchronised; try again later."
+    fi
+    echo "Could not install ${missing[*]}.$why" >&2
     return 1
 }
 
