@@ -42,8 +42,11 @@ std::string DpiAwarenessName() {
     const struct {
         INT_PTR context;
         const char* name;
-    } known[] = {{-5, "unaware-gdiscaled"}, {-1, "unaware"},        {-2, "system"},
-                 {-3, "per-monitor"},       {-4, "per-monitor-v2"}};
+    } known[] = {{-5, "unaware-gdiscaled"},
+                 {-1, "unaware"},
+                 {-2, "system"},
+                 {-3, "per-monitor"},
+                 {-4, "per-monitor-v2"}};
     const HANDLE current = getContext();
     for (const auto& candidate : known) {
         if (contextsEqual(current, reinterpret_cast<HANDLE>(candidate.context))) {
