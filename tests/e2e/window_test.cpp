@@ -122,15 +122,16 @@ TEST(Window, FillsTheLabelsAtStartUp) {
 
 // One action on the window, and where the focus and the default button are afterwards.
 struct KeyStep {
-    enum Action {
-        start,
-        enter,
-        tab,
-        escape,
-        right,
-        left,
-        up,
-        down,
+    // A key press is the key's own virtual-key code; the other actions lie above them all.
+    enum Action : WORD {
+        enter = VK_RETURN,
+        tab = VK_TAB,
+        escape = VK_ESCAPE,
+        right = VK_RIGHT,
+        left = VK_LEFT,
+        up = VK_UP,
+        down = VK_DOWN,
+        start = 0x100,
         mouseClickUninstall,
         commandFromDisabledInstall,
         switchAwayAndBack,
@@ -178,27 +179,6 @@ void Perform(const DriverSetupRun& run, KeyStep::Action action) {
     switch (action) {
     case KeyStep::start:
         break;
-    case KeyStep::enter:
-        PressKey(VK_RETURN);
-        break;
-    case KeyStep::tab:
-        PressKey(VK_TAB);
-        break;
-    case KeyStep::escape:
-        PressKey(VK_ESCAPE);
-        break;
-    case KeyStep::right:
-        PressKey(VK_RIGHT);
-        break;
-    case KeyStep::left:
-        PressKey(VK_LEFT);
-        break;
-    case KeyStep::up:
-        PressKey(VK_UP);
-        break;
-    case KeyStep::down:
-        PressKey(VK_DOWN);
-        break;
     case KeyStep::mouseClickUninstall:
         run.MouseClick(Control::Uninstall);
         break;
@@ -222,6 +202,9 @@ void Perform(const DriverSetupRun& run, KeyStep::Action action) {
                             MAKEWPARAM(static_cast<int>(Control::Install), BN_CLICKED),
                             reinterpret_cast<LPARAM>(run.ControlWindow(Control::Install)),
                             SMTO_NORMAL, static_cast<UINT>(actionTimeout.count()), nullptr);
+        break;
+    default:
+        PressKey(action);
         break;
     }
 }
