@@ -7,9 +7,9 @@
 namespace driversetup {
 namespace {
 
-// The system's text for `code` (without its closing full stop, its "%1" filled with `subject`),
-// then `written`. The insert is filled here rather than by FormatMessageW, which would read a
-// second argument, that is not there, for a text that has a "%2".
+// The system's text for `code` (without its closing full stop, its "%1" filled with `subject`
+// if one is given), then `written`. The insert is filled here rather than by FormatMessageW, which
+// would read a second argument, that is not there, for a text that has a "%2".
 std::string Message(DWORD code, const std::string& written, std::string_view subject = {}) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(
@@ -30,11 +30,7 @@ std::string Message(DWORD code, const std::string& written, std::string_view sub
     std::string utf8(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size,
                         nullptr, nullptr);
-    if (const std::size_t insert = utf8.find("%1");
-        insert != std::string::npos && !subject.empty()) {
-        utf8.replace(insert, 2, subject);
-    }
-    return utf8 + " (" + error + ")";
+    return (subject.empty() ? utf8 : WithInsert(utf8, subject)) + " (" + error + ")";
 }
 
 } // namespace

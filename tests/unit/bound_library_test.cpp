@@ -2,6 +2,8 @@
 // binding against the real stand-in library that lies beside this test.
 #include "setuplib/bound_library.h"
 #include "setuplib/dynamic_library.h"
+#include "setuplib/library_image.h"
+#include "setuplib/system_error.h"
 
 #include <gtest/gtest.h>
 
@@ -231,6 +233,83 @@ TEST_F(StandIn, TheProgramsBindingPassesArgumentsAndResultsAndKeepsItLoaded) {
     EXPECT_TRUE(IsLoaded(standIn)) << "unloaded when the binding went";
     EXPECT_EQ(ReadAll(log), "InstDriver 1\nInstDriver 1\nUninstallDriver 7\nGetTolvekDriverInfo\n"
                             "DriverDialog\n");
+}
+
+// The start of an executable file: "MZ", the PE header's offset at 0x3C, there "PE\0\0" and the
+// machine.
+std::vector<std::byte> ImageStart(unsigned machine, unsigned offset = 0x80) {
+    std::vector<std::byte> bytes(offset + 24);
+    const auto put = [&](std::size_t at, std::initializer_list<unsigned> values) {
+        for (const unsigned value : values) {
+            bytes.at(at++) = static_cast<std::byte>(value);
+        }
+    };
+    put(0, {'M', 'Z'});
+    put(0x3C, {offset & 0xFF, offset >> 8 & 0xFF, offset >> 16 & 0xFF, offset >> 24});
+    put(offset, {'P', 'E', 0, 0, machine & 0xFF, machine >> 8});
+    return bytes;
+}
+
+TEST(LibraryImage, ReadsTheMachineOrFindsNoImage) {
+    std::vector<std::byte> noMz = ImageStart(0x014C);
+    noMz[0] = std::byte{'X'};
+    std::vector<std::byte> noPe = ImageStart(0x014C);
+    noPe[0x81] = std::byte{'X'};
+    std::vector<std::byte> offsetPastTheEnd = ImageStart(0x014C);
+    offsetPastTheEnd.resize(0x84); // the signature, but not the machine after it
+    std::vector<std::byte> hugeOffset = ImageStart(0x014C);
+    hugeOffset[0x3E] = hugeOffset[0x3F] = std::byte{0xFF}; // 0xFFFF0080
+    const struct {
+        const char* name;
+        std::vector<std::byte> bytes;
+        ImageMachine expected;
+    } cases[] = {
+        {"32-bit", ImageStart(0x014C), ImageMachine::X86},
+        {"64-bit", ImageStart(0x8664), ImageMachine::X64},
+        {"ARM64", ImageStart(0xAA64), ImageMachine::Other},
+        {"too short", std::vector<std::byte>(0x3F, std::byte{'M'}), ImageMachine::NotAnImage},
+        {"empty", {}, ImageMachine::NotAnImage},
+        {"no MZ", noMz, ImageMachine::NotAnImage},
+        {"no PE", noPe, ImageMachine::NotAnImage},
+        {"offset past the end", offsetPastTheEnd, ImageMachine::NotAnImage},
+        {"offset overflowing", hugeOffset, ImageMachine::NotAnImage},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadImageMachine(c.bytes), c.expected) << c.name;
+    }
+}
+
+TEST(LibraryImage, NamesTheBuildToUseOrTheDamage) {
+    const std::string damaged = "The file VelmoraSetup.dll is damaged or is not a library.";
+    const struct {
+        ImageMachine library;
+        ImageMachine program;
+        std::string expected;
+    } cases[] = {
+        {ImageMachine::X64, ImageMachine::X86,
+         "VelmoraSetup.dll is a 64-bit library and this program is 32-bit: use the 64-bit "
+         "DriverSetup.exe with it."},
+        {ImageMachine::X86, ImageMachine::X64,
+         "VelmoraSetup.dll is a 32-bit library and this program is 64-bit: use the 32-bit "
+         "DriverSetup.exe with it."},
+        {ImageMachine::Other, ImageMachine::X86,
+         "VelmoraSetup.dll is built for another kind of processor than this program."},
+        {ImageMachine::NotAnImage, ImageMachine::X86, damaged},
+        {ImageMachine::X86, ImageMachine::X86, damaged}, // its own kind, truncated say
+        {ImageMachine::X64, ImageMachine::X64, damaged},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LoadRemedy(c.library, c.program, "VelmoraSetup.dll"), c.expected);
+    }
+}
+
+TEST(SystemText, FillsEveryPercentOneButNotPercentTen) {
+    EXPECT_EQ(WithInsert("%1 is not a valid Win32 application", "A.dll"),
+              "A.dll is not a valid Win32 application");
+    EXPECT_EQ(WithInsert("%1 and %1", "A"), "A and A");
+    EXPECT_EQ(WithInsert("%10, %1", "A"), "%10, A");
+    EXPECT_EQ(WithInsert("the %1%1", "%1"), "the %1%1") << "the subject is not searched again";
+    EXPECT_EQ(WithInsert("no insert", "A"), "no insert");
 }
 
 } // namespace
