@@ -10,21 +10,20 @@
 namespace velmora {
 namespace {
 
+// The apartment the caller set up, seen as a library that enters one itself sees it. The system
+// may have entered one on its own (its input method support does on a thread with windows, as
+// Wine's does), which CoGetApartmentType reports too: but that one gives way to the first
+// CoInitializeEx, which then succeeds as on a thread with no apartment.
 std::string ApartmentName() {
-    APTTYPE type{};
-    APTTYPEQUALIFIER qualifier{};
-    if (FAILED(CoGetApartmentType(&type, &qualifier))) {
-        return "none";
-    }
-    switch (type) {
-    case APTTYPE_STA:
-    case APTTYPE_MAINSTA:
-        return "sta";
-    case APTTYPE_MTA:
+    const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (result == RPC_E_CHANGED_MODE) {
         return "mta";
-    default:
+    }
+    if (FAILED(result)) {
         return "other";
     }
+    CoUninitialize(); // each successful call is paired, S_FALSE included
+    return result == S_FALSE ? "sta" : "none";
 }
 
 // Windows 10 1607 and later; the context handles are the SDK's DPI_AWARENESS_CONTEXT_* values.
