@@ -26,14 +26,24 @@ UniqueIcon ProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
                                                     GetSystemMetrics(heightMetric), 0)));
 }
 
-int RunMessageLoop(const driversetup::MainWindow& window) {
+int RunMessageLoop(driversetup::MainWindow& window) {
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (window.HandleDialogMessage(message)) {
-            continue;
+    for (;;) {
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) == FALSE) {
+            // Everything that arrived has been handled: an operation's outcome may show now.
+            if (window.ShowPendingOutcome()) {
+                continue;
+            }
+            if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+                break;
+            }
+        } else if (message.message == WM_QUIT) {
+            break;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        if (!window.HandleDialogMessage(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
     }
     return window.ExitCode();
 }

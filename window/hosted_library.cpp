@@ -11,7 +11,6 @@ namespace driversetup {
 namespace {
 
 using OleInitializeFn = HRESULT(WINAPI*)(LPVOID);
-using OleUninitializeFn = void(WINAPI*)();
 
 // ole32, like oleaut32, is loaded at the first library call rather than at start-up. It is a
 // known DLL: the system's own copy is loaded whatever the search path.
@@ -63,20 +62,19 @@ private:
     HANDLE previousContext_ = nullptr;
 };
 
-HostedLibrary::~HostedLibrary() {
-    if (apartmentEntered_) {
-        FunctionOf<OleUninitializeFn>(Ole32(), "OleUninitialize")();
-    }
-}
-
 void HostedLibrary::EnterApartment() noexcept {
     if (std::exchange(apartmentTried_, true)) {
         return;
     }
     // OleInitialize rather than CoInitializeEx: the library may use the clipboard or drag and
-    // drop, which need it, as its original hosts set it up.
+    // drop, which need it, as its original hosts set it up. The apartment ends with the process
+    // and is never left: OleUninitialize unloads the DLLs that COM loaded on this thread, while
+    // the library, loaded to the end of the process, may still hold their objects and release
+    // them as it is unloaded, calling into code that is gone.
     const auto initialize = FunctionOf<OleInitializeFn>(Ole32(), "OleInitialize");
-    apartmentEntered_ = initialize != nullptr && SUCCEEDED(initialize(nullptr));
+    if (initialize != nullptr) {
+        initialize(nullptr);
+    }
 }
 
 std::int16_t HostedLibrary::InstDriver(std::int32_t argument) {
@@ -97,24 +95,6 @@ std::int32_t HostedLibrary::GetTolvekDriverInfo() {
 void HostedLibrary::DriverDialog(Variant* result) {
     const CallScope scope(*this);
     library_.DriverDialog(result);
-}
-
-void DiscardQueuedInput() noexcept {
-    // Touch and pen input that no window handles becomes mouse input (Windows 8 and later).
-    constexpr UINT firstPointerMessage = 0x0245; // WM_POINTERUPDATE
-    constexpr UINT lastPointerMessage = 0x024F;  // WM_POINTERHWHEEL
-    const std::pair<UINT, UINT> ranges[] = {{WM_KEYFIRST, WM_KEYLAST},
-                                            {WM_MOUSEFIRST, WM_MOUSELAST},
-                                            {firstPointerMessage, lastPointerMessage}};
-    MSG message;
-    for (const auto& [first, last] : ranges) {
-        while (PeekMessageW(&message, nullptr, first, last, PM_REMOVE) != FALSE) {
-            if (message.message == WM_QUIT) { // retrieved whatever the filter: keep it
-                PostQuitMessage(static_cast<int>(message.wParam));
-                return;
-            }
-        }
-    }
 }
 
 } // namespace driversetup

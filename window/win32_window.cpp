@@ -1,7 +1,7 @@
 #include "window/win32_window.h"
 
 #include "window/focus.h"
-#include "window/hosted_library.h"
+#include "window/queued_input.h"
 #include "window/system_function.h"
 
 #include <exception>
@@ -121,6 +121,18 @@ std::wstring Widened(const char* utf8) {
     MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), length);
     text.resize(text.size() - 1); // the terminator
     return text;
+}
+
+UINT IconStyle(OutcomeIcon icon) noexcept {
+    switch (icon) {
+    case OutcomeIcon::Information:
+        return MB_ICONINFORMATION;
+    case OutcomeIcon::Warning:
+        return MB_ICONWARNING;
+    case OutcomeIcon::Error:
+        break;
+    }
+    return MB_ICONERROR;
 }
 
 // A handler's library call can take a while: the wait cursor shows for as long as it runs.
@@ -313,6 +325,13 @@ void MainWindow::OnCommand(int id, int notification, HWND control) {
 }
 
 void MainWindow::OnClick(Control button) {
+    // A click that comes while a handler runs (a library that dispatches messages can deliver
+    // one) starts nothing and leaves the queued input to the library's own windows; so does one
+    // that comes before the user has been shown the last outcome, or while a box disables the
+    // window.
+    if (form_.Busy() || outcome_ || IsWindowEnabled(window_) == FALSE) {
+        return;
+    }
     {
         const WaitCursor wait;
         form_.Click(button);
@@ -320,12 +339,45 @@ void MainWindow::OnClick(Control button) {
     if (window_ == nullptr) {
         return; // unloaded; the queue, which holds the quit message now, is left alone
     }
-    DiscardQueuedInput();
+    if (EndsInOutcomeBox(button)) {
+        outcome_ = Outcome{GetCaption(Control::Resultbox), OutcomeIconFor(form_.ResultCode())};
+    }
+    // Sent messages run inside the drain: the window may be gone after it.
+    if (!DiscardQueuedInput() || window_ == nullptr) {
+        return;
+    }
+    HoldPressedKeys(heldKeys_);
     // The handler may have disabled the focused button, which leaves the focus on nothing and
     // the keyboard dead.
     if (!CanTakeFocus(focus_)) {
         focus_ = FocusTarget(button);
     }
+    RefocusIfLost();
+}
+
+bool MainWindow::ShowPendingOutcome() noexcept {
+    if (!outcome_) {
+        return false;
+    }
+    const Outcome outcome = std::move(*outcome_);
+    outcome_.reset();
+    if (window_ == nullptr) {
+        return false;
+    }
+    {
+        const HeldKeysInDialogBoxes held(heldKeys_);
+        // The title is a literal's view, so it ends in a null character.
+        MessageBoxW(window_, outcome.text.c_str(), windowTitle.data(),
+                    MB_OK | IconStyle(outcome.icon));
+    }
+    // A close request meanwhile (another program's) may have destroyed the window.
+    if (window_ != nullptr) {
+        RefocusIfLost();
+    }
+    return true;
+}
+
+void MainWindow::RefocusIfLost() const noexcept {
     if (GetActiveWindow() == window_ && !IsChild(window_, GetFocus())) {
         RestoreFocus();
     }
@@ -404,7 +456,10 @@ void MainWindow::FitClientArea(UINT dpi, std::optional<POINT> position) {
                  SWP_NOZORDER | SWP_NOACTIVATE | (position ? 0 : SWP_NOMOVE));
 }
 
-bool MainWindow::HandleDialogMessage(MSG& message) const noexcept {
+bool MainWindow::HandleDialogMessage(MSG& message) noexcept {
+    if (DropsHeldKey(heldKeys_, message)) {
+        return true;
+    }
     if (window_ == nullptr || (message.hwnd != window_ && !IsChild(window_, message.hwnd))) {
         return false;
     }
@@ -448,6 +503,8 @@ void MainWindow::Unload() {
 
 void MainWindow::Fail(const char* reason) noexcept {
     exitCode_ = 1;
+    HoldPressedKeys(heldKeys_); // the key that failed may be held yet: the box is to be read
+    const HeldKeysInDialogBoxes held(heldKeys_);
     try {
         const std::wstring text = Widened(reason) + L"\n\nThe program will now close.";
         MessageBoxW(window_, text.c_str(), std::wstring(windowTitle).c_str(), MB_OK | MB_ICONERROR);

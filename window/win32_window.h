@@ -3,15 +3,18 @@
 // exceptions from the handlers stop.
 #pragma once
 
+#include "window/held_keys.h"
 #include "window/hosted_library.h"
 #include "window/layout.h"
 #include "window/main_window.h"
+#include "window/outcome.h"
 
 #include <windows.h>
 
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
 #include <type_traits>
 
 namespace driversetup {
@@ -40,8 +43,14 @@ public:
     // 0 after a normal close; 1 after an error ended the program.
     int ExitCode() const noexcept { return exitCode_; }
     // Tab, Enter, the arrow keys and the "&" accelerators of the visible buttons, as in a
-    // dialog: true when the message was for this window and has been taken care of.
-    bool HandleDialogMessage(MSG& message) const noexcept;
+    // dialog, and the keys held through a library call: true when the message has been taken
+    // care of.
+    bool HandleDialogMessage(MSG& message) noexcept;
+    // Shows the last operation's outcome in a message box, if one awaits it. The message loop
+    // calls it whenever its queue is empty, so that whatever arrived during the library call (a
+    // close request, a click on the close box) has been handled first. Returns whether it
+    // showed one.
+    bool ShowPendingOutcome() noexcept;
 
     void SetCaption(Control label, std::wstring_view text) override;
     std::wstring GetCaption(Control label) const override;
@@ -55,6 +64,9 @@ private:
     void OnCreate();
     void OnCommand(int id, int notification, HWND control);
     void OnClick(Control button);
+    // The focus can be left on nothing (its button was disabled, or the window was inactive
+    // meanwhile): back to the button that last had it, if the window is the active one.
+    void RefocusIfLost() const noexcept;
     // Gives the focus back to the button that last had it, or the first that can take it; not
     // while the window is minimized, when the frame holds the focus.
     void RestoreFocus() const noexcept;
@@ -82,6 +94,13 @@ private:
     HWND window_ = nullptr;
     std::array<HWND, controlTable.size()> controls_{};
     HWND focus_ = nullptr; // the button that last had the focus
+    HeldKeys heldKeys_;
+
+    struct Outcome {
+        std::wstring text; // the sentence the handler wrote last
+        OutcomeIcon icon;
+    };
+    std::optional<Outcome> outcome_; // an operation's, until the message loop shows it
 
     UniqueFont font_;
     int exitCode_ = 0;

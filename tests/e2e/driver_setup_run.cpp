@@ -103,35 +103,83 @@ void DriverSetupRun::PostClose() const {
     PostMessageW(window_, WM_CLOSE, 0, 0);
 }
 
-void PressKey(WORD key) {
-    INPUT press{};
-    press.type = INPUT_KEYBOARD;
-    press.ki.wVk = key;
-    press.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-    INPUT release = press;
-    release.ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInputs({press, release});
+INPUT KeyInput(WORD key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = flags;
+    return input;
 }
 
-void DriverSetupRun::MouseClick(Control button) const {
-    RECT rect{};
-    GetWindowRect(ControlWindow(button), &rect);
+void PressKey(WORD key) {
+    SendInputs({KeyInput(key, 0), KeyInput(key, KEYEVENTF_KEYUP)});
+}
+
+void KeyDown(WORD key) {
+    SendInputs({KeyInput(key, 0)});
+}
+
+void KeyUp(WORD key) {
+    SendInputs({KeyInput(key, KEYEVENTF_KEYUP)});
+}
+
+void MouseDrag(POINT from, POINT to) {
     // Absolute positions run from 0 to 65536 across the primary monitor.
-    const auto normalized = [](LONG pixel, int metric) {
-        const int size = GetSystemMetrics(metric);
-        return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + size - 1) / size);
+    const auto moveTo = [](POINT point) {
+        const auto normalized = [](LONG pixel, int metric) {
+            const int size = GetSystemMetrics(metric);
+            return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + size - 1) / size);
+        };
+        INPUT move{};
+        move.type = INPUT_MOUSE;
+        move.mi.dx = normalized(point.x, SM_CXSCREEN);
+        move.mi.dy = normalized(point.y, SM_CYSCREEN);
+        move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        return move;
     };
-    INPUT move{};
-    move.type = INPUT_MOUSE;
-    move.mi.dx = normalized((rect.left + rect.right) / 2, SM_CXSCREEN);
-    move.mi.dy = normalized((rect.top + rect.bottom) / 2, SM_CYSCREEN);
-    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     INPUT press{};
     press.type = INPUT_MOUSE;
     press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     INPUT release = press;
     release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInputs({move, press, release});
+    SendInputs({moveTo(from), press, moveTo(to), release});
+}
+
+void DriverSetupRun::MouseClick(Control button) const {
+    RECT rect{};
+    GetWindowRect(ControlWindow(button), &rect);
+    const POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    MouseDrag(middle, middle);
+}
+
+POINT DriverSetupRun::CloseBox() const {
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    // Asked of the window itself, wherever its frame draws the box.
+    for (LONG y = frame.top; y < frame.top + GetSystemMetrics(SM_CYCAPTION) * 2; ++y) {
+        for (LONG x = frame.right - 1; x > frame.right - GetSystemMetrics(SM_CXSIZE) * 3; --x) {
+            DWORD_PTR hit = HTNOWHERE;
+            SendMessageTimeoutW(window_, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL,
+                                static_cast<UINT>(actionTimeout.count()), &hit);
+            if (hit == HTCLOSE) {
+                return {x, y};
+            }
+        }
+    }
+    throw std::runtime_error("the window's frame has no close box");
+}
+
+std::optional<Box> DriverSetupRun::Operate(Control button) const {
+    PostClick(button);
+    std::optional<Box> box = WaitForBox();
+    if (box) {
+        PressOk(*box);
+        if (!WaitUntilNoBox()) {
+            throw std::runtime_error("the outcome box stayed after OK");
+        }
+    }
+    return box;
 }
 
 HWND DriverSetupRun::Focus() const {
@@ -187,7 +235,7 @@ std::string DriverSetupRun::CallLog() const {
     return ReadFileOrEmpty(scratch_.Path() / L"calls.log");
 }
 
-std::optional<ErrorBox> DriverSetupRun::WaitForErrorBox() const {
+std::optional<Box> DriverSetupRun::WaitForBox() const {
     HWND found = nullptr;
     WaitUntil(
         [&] {
@@ -199,17 +247,30 @@ std::optional<ErrorBox> DriverSetupRun::WaitForErrorBox() const {
     if (found == nullptr) {
         return std::nullopt;
     }
-    ErrorBox box{found, GetWindow(found, GW_OWNER), e2e::Text(found), {}};
+    Box box{found, GetWindow(found, GW_OWNER), e2e::Text(found), {}, {}, probe::noIcon};
     for (const HWND child : Children(found)) {
-        const std::wstring text = ClassName(child) == L"Static" ? e2e::Text(child) : L"";
-        if (!text.empty()) {
+        const std::wstring kind = ClassName(child);
+        const std::wstring text = e2e::Text(child);
+        if (kind == L"Button") {
+            box.buttons.push_back(text);
+        } else if (kind == L"Static" && !text.empty()) {
             box.text += (box.text.empty() ? L"" : L"\n") + text;
         }
     }
+    box.icon = static_cast<probe::BoxIcon>(Probe(probe::boxIcon, reinterpret_cast<LPARAM>(found)));
     return box;
 }
 
-void PressOk(const ErrorBox& box) {
+bool DriverSetupRun::WaitUntilNoBox() const {
+    return WaitUntil(
+        [&] {
+            return TopLevelWindows(process_.Id(), messageBoxClass).empty() &&
+                   IsWindowEnabled(window_) != FALSE;
+        },
+        actionTimeout);
+}
+
+void PressOk(const Box& box) {
     PostMessageW(box.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box.window, IDOK)));
 }

@@ -57,21 +57,30 @@ struct ProgramLocation {
     std::filesystem::path workingFolder; // empty: the run's scratch folder
 };
 
-// A message box the program shows on a failure.
-struct ErrorBox {
+// A message box the program shows: an operation's outcome, or an error.
+struct Box {
     HWND window;
     HWND owner;
     std::wstring caption;
     std::wstring text; // the box's non-empty static texts, joined by "\n"
+    std::vector<std::wstring> buttons;
+    probe::BoxIcon icon;
 };
 
 // A key pressed and released, as real input through the system's input queue (SendInput), which
 // the program reads when it next looks, as it reads the keyboard's: to the active window.
 // Returns at once.
 void PressKey(WORD key);
+// Half of it: the key goes down (again, while it is held: a repeat), or up.
+void KeyDown(WORD key);
+void KeyUp(WORD key);
 
-// Presses the box's OK button; the program then goes on to end.
-void PressOk(const ErrorBox& box);
+// A left-button press at `from` (screen coordinates), released at `to`: a click where they are
+// the same. Real input, as above.
+void MouseDrag(POINT from, POINT to);
+
+// Presses the box's OK button, as a posted command.
+void PressOk(const Box& box);
 
 class DriverSetupRun {
 public:
@@ -92,6 +101,12 @@ public:
     void PostClose() const;
     // A left click in the middle of the button, as real input: see PressKey.
     void MouseClick(Control button) const;
+    // A point on the close box of the window's frame.
+    POINT CloseBox() const;
+
+    // An install or a removal, clicked as BM_CLICK does: the box that tells its outcome, read
+    // while it shows, and then dismissed with OK; nullopt if none showed.
+    std::optional<Box> Operate(Control button) const;
 
     // The control with the keyboard focus, nullptr when none has it.
     HWND Focus() const;
@@ -108,7 +123,9 @@ public:
     // The stand-in library's call log, "" when it was never written.
     std::string CallLog() const;
 
-    std::optional<ErrorBox> WaitForErrorBox() const;
+    std::optional<Box> WaitForBox() const;
+    // Waits until no box shows and the window takes input again; false if it does not in time.
+    bool WaitUntilNoBox() const;
     std::optional<DWORD> WaitForExit() const;
 
 private:

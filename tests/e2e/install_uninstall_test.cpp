@@ -38,10 +38,10 @@ bool KnowsGdiScaling() {
 TEST(LibraryCall, RunsOnASingleThreadedApartmentAndDpiUnaware) {
     const DriverSetupRun run(
         {{L"VELMORA_SIM_LOG_CONTEXT", L"1"}, {L"VELMORA_SIM_DIALOG", L"empty"}});
-    for (const Control button :
-         {Control::Install, Control::Uninstall, Control::GetDrvInfo, Control::DisplayDialog}) {
-        run.Click(button);
-    }
+    run.Operate(Control::Install);
+    run.Operate(Control::Uninstall);
+    run.Click(Control::GetDrvInfo);
+    run.Click(Control::DisplayDialog);
     const std::string context =
         std::string(" apartment=sta dpi=") + (KnowsGdiScaling() ? "unaware-gdiscaled" : "unaware");
     EXPECT_EQ(run.CallLog(), "InstDriver 1" + context + "\nUninstallDriver 1" + context +
@@ -49,12 +49,13 @@ TEST(LibraryCall, RunsOnASingleThreadedApartmentAndDpiUnaware) {
                                  "\n");
 }
 
-// One click and what the window shows after it. Button states are 'E'nabled or 'D'isabled for
-// Install, Uninstall, DisplayDialog, GetDrvInfo, CloseButton.
+// One click, the box that tells its outcome, and what the window shows after it. Button states
+// are 'E'nabled or 'D'isabled for Install, Uninstall, DisplayDialog, GetDrvInfo, CloseButton.
 struct Step {
     Control button;
     const wchar_t* forced; // the 16-bit result the stand-in returns
-    const wchar_t* text;
+    const wchar_t* text;   // in the box and in the result box
+    probe::BoxIcon icon;
     const char* states;
 };
 
@@ -70,7 +71,7 @@ void PrintTo(const OperationCase& c, std::ostream* out) {
 
 class Operation : public testing::TestWithParam<OperationCase> {};
 
-TEST_P(Operation, ShowsTheOutcomeAndUnlocksTheButtons) {
+TEST_P(Operation, ShowsTheOutcomeInABoxAndUnlocksTheButtons) {
     SimulatorSettings forced;
     for (const Step& step : GetParam().steps) {
         forced.Set(step.button == Control::Install ? L"VELMORA_SIM_INSTDRIVER"
@@ -81,7 +82,13 @@ TEST_P(Operation, ShowsTheOutcomeAndUnlocksTheButtons) {
     int number = 0;
     for (const Step& step : GetParam().steps) {
         SCOPED_TRACE("step " + std::to_string(++number));
-        run.Click(step.button);
+        const auto box = run.Operate(step.button);
+        ASSERT_TRUE(box) << "no box";
+        EXPECT_EQ(box->owner, run.Window());
+        EXPECT_EQ(box->caption, L"驅動程式安裝工具");
+        EXPECT_EQ(box->text, step.text);
+        EXPECT_EQ(box->icon, step.icon);
+        EXPECT_EQ(box->buttons, std::vector<std::wstring>{L"OK"});
         EXPECT_EQ(run.Text(Control::Resultbox), step.text);
         EXPECT_EQ(run.ButtonStates(), step.states);
     }
@@ -89,67 +96,71 @@ TEST_P(Operation, ShowsTheOutcomeAndUnlocksTheButtons) {
     EXPECT_TRUE(run.Process().Running());
 }
 
+constexpr auto information = probe::informationIcon;
+constexpr auto warning = probe::warningIcon;
+constexpr auto error = probe::errorIcon;
+
 const Step install0{Control::Install, L"0", L"The driver has been installed successfully.",
-                    "DEEEE"};
+                    information, "DEEEE"};
 const Step uninstall0{Control::Uninstall, L"0", L"The driver has been uninstalled successfully.",
-                      "EDEEE"};
+                      information, "EDEEE"};
 
 INSTANTIATE_TEST_SUITE_P(
     E2e, Operation,
     testing::Values(
         OperationCase{"install_0", {install0}, "InstDriver 1\n"},
-        OperationCase{
-            "install_3008",
-            {{Control::Install, L"3008", L"Please log on with administrator identity.", "EEEEE"}},
-            "InstDriver 1\n"},
+        OperationCase{"install_3008",
+                      {{Control::Install, L"3008", L"Please log on with administrator identity.",
+                        warning, "EEEEE"}},
+                      "InstDriver 1\n"},
         OperationCase{"install_5",
                       {{Control::Install, L"5", L"The driver's installation failed. Error code:  5",
-                        "EEEEE"}},
+                        error, "EEEEE"}},
                       "InstDriver 1\n"},
         OperationCase{"install_minus_1",
                       {{Control::Install, L"-1",
-                        L"The driver's installation failed. Error code: -1", "EEEEE"}},
+                        L"The driver's installation failed. Error code: -1", error, "EEEEE"}},
                       "InstDriver 1\n"},
         OperationCase{"install_7",
                       {{Control::Install, L"7", L"The driver's installation failed. Error code:  7",
-                        "EEEEE"}},
+                        error, "EEEEE"}},
                       "InstDriver 1\n"},
         OperationCase{"install_minus_32768",
                       {{Control::Install, L"-32768",
-                        L"The driver's installation failed. Error code: -32768", "EEEEE"}},
+                        L"The driver's installation failed. Error code: -32768", error, "EEEEE"}},
                       "InstDriver 1\n"},
         OperationCase{"uninstall_0", {uninstall0}, "UninstallDriver 1\n"},
-        OperationCase{
-            "uninstall_3008",
-            {{Control::Uninstall, L"3008", L"Please log on with administrator identity.", "EEEEE"}},
-            "UninstallDriver 1\n"},
+        OperationCase{"uninstall_3008",
+                      {{Control::Uninstall, L"3008", L"Please log on with administrator identity.",
+                        warning, "EEEEE"}},
+                      "UninstallDriver 1\n"},
         OperationCase{"uninstall_5",
                       {{Control::Uninstall, L"5",
-                        L"The driver's uninstallation failed. Error code:  5", "EEEEE"}},
+                        L"The driver's uninstallation failed. Error code:  5", error, "EEEEE"}},
                       "UninstallDriver 1\n"},
         OperationCase{"uninstall_minus_1",
                       {{Control::Uninstall, L"-1",
-                        L"The driver's uninstallation failed. Error code: -1", "EEEEE"}},
+                        L"The driver's uninstallation failed. Error code: -1", error, "EEEEE"}},
                       "UninstallDriver 1\n"},
         OperationCase{"uninstall_7",
                       {{Control::Uninstall, L"7",
-                        L"The driver's uninstallation failed. Error code:  7", "EEEEE"}},
+                        L"The driver's uninstallation failed. Error code:  7", error, "EEEEE"}},
                       "UninstallDriver 1\n"},
         OperationCase{"install_0_then_uninstall_7",
                       {install0,
                        {Control::Uninstall, L"7",
-                        L"The driver's uninstallation failed. Error code:  7", "EEEEE"}},
+                        L"The driver's uninstallation failed. Error code:  7", error, "EEEEE"}},
                       "InstDriver 1\nUninstallDriver 1\n"},
-        OperationCase{
-            "uninstall_0_then_install_3008",
-            {uninstall0,
-             {Control::Install, L"3008", L"Please log on with administrator identity.", "EEEEE"}},
-            "UninstallDriver 1\nInstDriver 1\n"},
-        OperationCase{
-            "install_0_then_uninstall_0",
-            {install0,
-             {Control::Uninstall, L"0", L"The driver has been uninstalled successfully.", "EDEEE"}},
-            "InstDriver 1\nUninstallDriver 1\n"}),
+        OperationCase{"uninstall_0_then_install_3008",
+                      {uninstall0,
+                       {Control::Install, L"3008", L"Please log on with administrator identity.",
+                        warning, "EEEEE"}},
+                      "UninstallDriver 1\nInstDriver 1\n"},
+        OperationCase{"install_0_then_uninstall_0",
+                      {install0,
+                       {Control::Uninstall, L"0", L"The driver has been uninstalled successfully.",
+                        information, "EDEEE"}},
+                      "InstDriver 1\nUninstallDriver 1\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A slow library call, watched from outside while it runs.
@@ -206,10 +217,16 @@ TEST_P(SlowOperation, LocksEveryButtonAndRefusesALogOffWhileTheLibraryRuns) {
     }
     EXPECT_EQ(seen, std::vector<std::wstring>{slow.textDuring});
 
-    EXPECT_TRUE(WaitUntil([&] { return run.ButtonStates() == slow.statesAfter; }, actionTimeout))
-        << "buttons after the call: " << run.ButtonStates() << ", expected " << slow.statesAfter;
+    // The box that tells the outcome comes after the buttons are unlocked, and meanwhile the
+    // program is idle.
+    const auto box = run.WaitForBox();
+    ASSERT_TRUE(box) << "no outcome box";
+    EXPECT_EQ(box->text, slow.textAfter);
+    EXPECT_EQ(run.ButtonStates(), slow.statesAfter);
     EXPECT_EQ(run.Text(Control::Resultbox), slow.textAfter);
     EXPECT_EQ(QueryEndSession(run), TRUE) << "a log-off was refused after the call";
+    PressOk(*box);
+    EXPECT_TRUE(run.WaitUntilNoBox());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -8,6 +8,8 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -73,7 +75,7 @@ void PrintTo(const BindFailureCase& c, std::ostream* out) {
 // Returns the box's text.
 std::wstring ExpectErrorBoxThenStatus1(const DriverSetupRun& run, const BindFailureCase& failure) {
     run.PostClick(failure.button);
-    const auto box = run.WaitForErrorBox();
+    const auto box = run.WaitForBox();
     if (!box) {
         ADD_FAILURE() << "no error box; the program "
                       << (run.Process().Running() ? "runs" : "ended");
@@ -81,6 +83,7 @@ std::wstring ExpectErrorBoxThenStatus1(const DriverSetupRun& run, const BindFail
     }
     EXPECT_EQ(box->caption, L"驅動程式安裝工具");
     EXPECT_EQ(box->owner, run.Window());
+    EXPECT_EQ(box->icon, probe::errorIcon);
     EXPECT_NE(box->text.find(failure.named), std::wstring::npos) << box->text;
     EXPECT_EQ(run.ButtonStates(), failure.statesDuring);
     PressOk(*box);
@@ -114,8 +117,8 @@ TEST_P(FunctionMissing, ClickShowsAnErrorBoxNamingTheFunction) {
     CopyInto(BuiltFile(L"install-only/VelmoraSetup.dll"), folder.Path());
     const DriverSetupRun run(
         {}, {CopyInto(BuiltFile(L"DriverSetup.exe"), folder.Path()), folder.Path()});
-    run.Click(Control::Install);
-    ASSERT_EQ(run.Text(Control::Resultbox), L"The driver has been installed successfully.");
+    const auto outcome = run.Operate(Control::Install);
+    ASSERT_TRUE(outcome && outcome->text == L"The driver has been installed successfully.");
     ExpectErrorBoxThenStatus1(run, GetParam());
 }
 
@@ -126,15 +129,67 @@ INSTANTIATE_TEST_SUITE_P(
                     BindFailureCase{"dialog", Control::DisplayDialog, L"DriverDialog", "DEEEE"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The likeliest mistake in deploying the program: the library built for the other architecture
-// beside it. The system's reason names the file where its text has an insert for it.
-TEST(OtherArchitectureLibrary, ClickShowsTheSystemsReasonNamingTheFile) {
-    const fs::path library = BuiltFile(L"other-architecture/VelmoraSetup.dll");
-    if (!fs::exists(library)) {
+// A VelmoraSetup.dll that the system finds but cannot load: the box gives the system's reason,
+// naming the file, and the remedy. The likeliest mistake in deploying the program is the library
+// built for the other architecture beside it.
+struct UnloadableCase {
+    const char* name;
+    void (*write)(const fs::path& library);
+    const wchar_t* remedy;
+};
+
+void PrintTo(const UnloadableCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+void WriteBytes(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+std::string ReadBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+const wchar_t* const damaged = L"The file VelmoraSetup.dll is damaged or is not a library.";
+
+const UnloadableCase unloadableCases[] = {
+    {"other_architecture",
+     [](const fs::path& library) {
+         fs::copy_file(BuiltFile(L"other-architecture/VelmoraSetup.dll"), library);
+     },
+     sizeof(void*) == 4
+         ? L"VelmoraSetup.dll is a 64-bit library and this program is 32-bit: use the 64-bit "
+           L"DriverSetup.exe with it."
+         : L"VelmoraSetup.dll is a 32-bit library and this program is 64-bit: use the 32-bit "
+           L"DriverSetup.exe with it."},
+    {"empty", [](const fs::path& library) { WriteBytes(library, ""); }, damaged},
+    {"random_bytes",
+     [](const fs::path& library) {
+         std::string bytes(8192, '\0');
+         unsigned int state = 12345;
+         for (char& byte : bytes) {
+             state = state * 1103515245 + 12345;
+             byte = static_cast<char>(state >> 16);
+         }
+         WriteBytes(library, bytes);
+     },
+     damaged},
+    {"truncated",
+     [](const fs::path& library) {
+         WriteBytes(library, ReadBytes(BuiltFile(L"VelmoraSetup.dll")).substr(0, 2048));
+     },
+     damaged},
+};
+
+class UnloadableLibrary : public testing::TestWithParam<UnloadableCase> {};
+
+TEST_P(UnloadableLibrary, ClickShowsTheSystemsReasonNamingTheFileAndTheRemedy) {
+    if (!fs::exists(BuiltFile(L"other-architecture/VelmoraSetup.dll"))) {
         GTEST_SKIP() << "no library of the other architecture: it is built with MinGW only";
     }
     const ScratchFolder folder;
-    CopyInto(library, folder.Path());
+    GetParam().write(folder.Path() / L"VelmoraSetup.dll");
     const DriverSetupRun run(
         {}, {CopyInto(BuiltFile(L"DriverSetup.exe"), folder.Path()), folder.Path()});
     const std::wstring text =
@@ -143,7 +198,11 @@ TEST(OtherArchitectureLibrary, ClickShowsTheSystemsReasonNamingTheFile) {
     const std::wstring_view named = L"VelmoraSetup.dll";
     EXPECT_NE(text.find(named, text.find(named) + 1), std::wstring::npos)
         << "the file is not named in the system's reason: " << text;
+    EXPECT_NE(text.find(GetParam().remedy), std::wstring::npos) << text;
 }
+
+INSTANTIATE_TEST_SUITE_P(E2e, UnloadableLibrary, testing::ValuesIn(unloadableCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PlantedLibrary, InTheWorkingFolderIsNotLoaded) {
     const ScratchFolder program;
@@ -155,18 +214,31 @@ TEST(PlantedLibrary, InTheWorkingFolderIsNotLoaded) {
     EXPECT_EQ(run.CallLog(), "") << "the planted library ran";
 }
 
-// A library that pumps messages lets a close request and other clicks reach the window while
-// it runs: the close waits for the call, and no second handler starts.
-TEST(CloseDuringLibraryCall, WaitsForTheCallAndStartsNoOtherHandler) {
+// A close request while a library call runs closes the window once the call is done, with no
+// outcome box: from a library that dispatches messages, a close request or a quit request; from
+// one that dispatches none, a click on the close box, which waits in the queue.
+struct CloseDuringCallCase {
+    const char* name;
+    const wchar_t* pump; // VELMORA_SIM_PUMP
+    void (*close)(const DriverSetupRun& run, POINT closeBox);
+};
+
+void PrintTo(const CloseDuringCallCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class CloseDuringLibraryCall : public testing::TestWithParam<CloseDuringCallCase> {};
+
+TEST_P(CloseDuringLibraryCall, WaitsForTheCallAndStartsNoOtherHandler) {
     const DriverSetupRun run({{L"VELMORA_SIM_DELAY_MS", L"2500"},
-                              {L"VELMORA_SIM_PUMP", L"1"},
+                              {L"VELMORA_SIM_PUMP", GetParam().pump},
                               {L"VELMORA_SIM_INSTDRIVER", L"0"}});
+    const POINT closeBox = run.CloseBox();
     run.PostClick(Control::Install);
     ASSERT_TRUE(WaitUntil([&] { return run.ButtonStates() == "DDDDD"; }, actionTimeout))
         << "buttons never all disabled; last seen " << run.ButtonStates();
     const auto callSeen = std::chrono::steady_clock::now();
-    run.PostClose();
-    run.PostClick(Control::GetDrvInfo);
+    GetParam().close(run, closeBox);
 
     // Closing starts by hiding the window; it must not come before the call's 2500 ms are over.
     // 1000 ms of that allow for a late first sight of the locked buttons on a busy machine.
@@ -178,8 +250,34 @@ TEST(CloseDuringLibraryCall, WaitsForTheCallAndStartsNoOtherHandler) {
                                 << " ms into the library call";
 
     EXPECT_EQ(run.WaitForExit(), 0U)
-        << (TopLevelWindows(run.Process().Id(), L"#32770").empty() ? "no error box"
-                                                                   : "an error box shows");
+        << (TopLevelWindows(run.Process().Id(), L"#32770").empty() ? "no box" : "a box shows");
+    EXPECT_EQ(run.CallLog(), "InstDriver 1\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    E2e, CloseDuringLibraryCall,
+    testing::Values(CloseDuringCallCase{"close_request", L"1",
+                                        [](const DriverSetupRun& run, POINT) {
+                                            run.PostClose();
+                                            run.PostClick(Control::GetDrvInfo);
+                                        }},
+                    CloseDuringCallCase{"quit_request", L"1",
+                                        [](const DriverSetupRun& run, POINT) {
+                                            PostThreadMessageW(run.ThreadId(), WM_QUIT, 0, 0);
+                                        }},
+                    CloseDuringCallCase{"close_box_click", L"0",
+                                        [](const DriverSetupRun&, POINT closeBox) {
+                                            MouseDrag(closeBox, closeBox);
+                                        }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Another program's close request while the outcome box shows ends the program cleanly.
+TEST(CloseWhileTheOutcomeShows, EndsWithStatus0) {
+    const DriverSetupRun run({{L"VELMORA_SIM_INSTDRIVER", L"0"}});
+    run.PostClick(Control::Install);
+    ASSERT_TRUE(run.WaitForBox()) << "no outcome box";
+    run.PostClose();
+    EXPECT_EQ(run.WaitForExit(), 0U);
     EXPECT_EQ(run.CallLog(), "InstDriver 1\n");
 }
 

@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DriverQueryAfterInstall, LeavesInstallDisabled) {
     const DriverSetupRun run(
         {{L"VELMORA_SIM_INSTDRIVER", L"0"}, {L"VELMORA_SIM_DRIVERINFO", L"5"}});
-    run.Click(Control::Install);
+    run.Operate(Control::Install);
     run.Click(Control::GetDrvInfo);
     EXPECT_EQ(run.Text(Control::Resultbox), L"Find the older version USBTolvek driver only.");
     EXPECT_EQ(run.ButtonStates(), "DEEEE");
@@ -100,11 +100,12 @@ class UnconvertibleDialogResult : public testing::TestWithParam<DialogCase> {};
 TEST_P(UnconvertibleDialogResult, ShowsAnErrorBoxThenExitsWithStatus1) {
     const DriverSetupRun run({{L"VELMORA_SIM_DIALOG", GetParam().stored}});
     run.PostClick(Control::DisplayDialog);
-    const auto box = run.WaitForErrorBox();
+    const auto box = run.WaitForBox();
     ASSERT_TRUE(box) << "no error box; the program "
                      << (run.Process().Running() ? "runs" : "ended");
     EXPECT_EQ(box->caption, L"驅動程式安裝工具");
     EXPECT_EQ(box->owner, run.Window());
+    EXPECT_EQ(box->icon, probe::errorIcon);
     EXPECT_NE(box->text.find(L"DriverDialog"), std::wstring::npos) << box->text;
     EXPECT_EQ(run.ButtonStates(), "EEEEE");
     PressOk(*box);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -120,7 +121,8 @@ TEST(Window, FillsTheLabelsAtStartUp) {
         << "more than two lines: " << testing::PrintToString(copyright);
 }
 
-// One action on the window, and where the focus and the default button are afterwards.
+// One action on the window, the box that tells the outcome of the operation it started (if any),
+// and where the focus and the default button are once that box is dismissed with Enter.
 struct KeyStep {
     // A key press is the key's own virtual-key code; the other actions lie above them all.
     enum Action : WORD {
@@ -132,17 +134,28 @@ struct KeyStep {
         up = VK_UP,
         down = VK_DOWN,
         start = 0x100,
+        restore, // from minimized
         mouseClickUninstall,
         commandFromDisabledInstall,
         switchAwayAndBack,
-        // Enter, then while the call runs with every button locked, Enter again or a click on
-        // 移除驅動程式: input the user made at locked buttons, which must start nothing.
+        // WM_NEXTDLGCTL in its tab-order forms, and naming a hidden button.
+        nextControl,
+        previousControl,
+        hiddenControl,
+        // Enter, then while the call runs with every button locked, Enter again, a click on
+        // 移除驅動程式, or a drag from the caption that ends over 安裝驅動程式: input the user made
+        // at locked buttons, which must start nothing.
         enterThenEnterDuringTheCall,
         enterThenClickUninstallDuringTheCall,
+        enterThenDragTheCaptionDuringTheCall,
+        // Enter held down through the call, repeating after it, then released.
+        enterHeldThroughTheCall,
     };
     Action action;
     Control focus; // which then also is the only default button
     const char* log;
+    const wchar_t* box = nullptr; // the outcome box's text, with its icon
+    probe::BoxIcon icon = probe::noIcon;
 };
 
 struct KeyWalk {
@@ -152,6 +165,7 @@ struct KeyWalk {
     const wchar_t* delay; // of every call, in milliseconds
     std::vector<KeyStep> steps;
     bool closesAtTheEnd;
+    std::optional<WORD> show = std::nullopt; // how the program is told to show its window
 };
 
 void PrintTo(const KeyWalk& walk, std::ostream* out) {
@@ -175,9 +189,21 @@ void SwitchAwayAndBack(const DriverSetupRun& run) {
     SetForegroundWindow(run.Window());
 }
 
+void SendToWindow(const DriverSetupRun& run, UINT message, WPARAM wParam, LPARAM lParam) {
+    SendMessageTimeoutW(run.Window(), message, wParam, lParam, SMTO_NORMAL,
+                        static_cast<UINT>(actionTimeout.count()), nullptr);
+}
+
 void Perform(const DriverSetupRun& run, KeyStep::Action action) {
+    const auto pressEnterThenWaitForTheLock = [&] {
+        PressKey(VK_RETURN);
+        return WaitUntil([&] { return run.ButtonStates() == "DDDDD"; }, actionTimeout);
+    };
     switch (action) {
     case KeyStep::start:
+        break;
+    case KeyStep::restore:
+        PostMessageW(run.Window(), WM_SYSCOMMAND, SC_RESTORE, 0);
         break;
     case KeyStep::mouseClickUninstall:
         run.MouseClick(Control::Uninstall);
@@ -185,23 +211,48 @@ void Perform(const DriverSetupRun& run, KeyStep::Action action) {
     case KeyStep::switchAwayAndBack:
         SwitchAwayAndBack(run);
         break;
+    case KeyStep::nextControl:
+    case KeyStep::previousControl:
+        SendToWindow(run, WM_NEXTDLGCTL, action == KeyStep::previousControl ? 1 : 0, FALSE);
+        break;
+    case KeyStep::hiddenControl:
+        SendToWindow(run, WM_NEXTDLGCTL,
+                     reinterpret_cast<WPARAM>(run.ControlWindow(Control::GetDrvInfo)), TRUE);
+        break;
     case KeyStep::enterThenEnterDuringTheCall:
     case KeyStep::enterThenClickUninstallDuringTheCall:
-        PressKey(VK_RETURN);
-        ASSERT_TRUE(WaitUntil([&] { return run.ButtonStates() == "DDDDD"; }, actionTimeout))
+    case KeyStep::enterThenDragTheCaptionDuringTheCall: {
+        RECT frame{};
+        GetWindowRect(run.Window(), &frame);
+        const POINT caption{(frame.left + frame.right) / 2, run.CloseBox().y};
+        ASSERT_TRUE(pressEnterThenWaitForTheLock())
             << "the buttons were never locked; last seen " << run.ButtonStates();
         if (action == KeyStep::enterThenEnterDuringTheCall) {
             PressKey(VK_RETURN);
-        } else {
+        } else if (action == KeyStep::enterThenClickUninstallDuringTheCall) {
             run.MouseClick(Control::Uninstall);
+        } else {
+            RECT install{};
+            GetWindowRect(run.ControlWindow(Control::Install), &install);
+            MouseDrag(caption,
+                      {(install.left + install.right) / 2, (install.top + install.bottom) / 2});
         }
+        break;
+    }
+    case KeyStep::enterHeldThroughTheCall:
+        KeyDown(VK_RETURN);
+        ASSERT_TRUE(WaitUntil([&] { return run.ButtonStates() == "DDDDD"; }, actionTimeout))
+            << "the buttons were never locked; last seen " << run.ButtonStates();
+        ASSERT_TRUE(run.WaitForBox()) << "no outcome box";
+        for (int repeat = 0; repeat < 3; ++repeat) {
+            KeyDown(VK_RETURN);
+        }
+        KeyUp(VK_RETURN);
         break;
     case KeyStep::commandFromDisabledInstall:
         // What a click reports; the window must check the button itself.
-        SendMessageTimeoutW(run.Window(), WM_COMMAND,
-                            MAKEWPARAM(static_cast<int>(Control::Install), BN_CLICKED),
-                            reinterpret_cast<LPARAM>(run.ControlWindow(Control::Install)),
-                            SMTO_NORMAL, static_cast<UINT>(actionTimeout.count()), nullptr);
+        SendToWindow(run, WM_COMMAND, MAKEWPARAM(static_cast<int>(Control::Install), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(run.ControlWindow(Control::Install)));
         break;
     default:
         PressKey(action);
@@ -219,11 +270,20 @@ TEST_P(Keyboard, PressesTheFocusedButtonWhichAloneIsTheDefault) {
     const KeyWalk& walk = GetParam();
     const DriverSetupRun run({{L"VELMORA_SIM_INSTDRIVER", walk.install},
                               {L"VELMORA_SIM_UNINSTALLDRIVER", walk.uninstall},
-                              {L"VELMORA_SIM_DELAY_MS", walk.delay}});
+                              {L"VELMORA_SIM_DELAY_MS", walk.delay}},
+                             {}, walk.show);
     int number = 0;
     for (const KeyStep& step : walk.steps) {
         SCOPED_TRACE("step " + std::to_string(++number));
         Perform(run, step.action);
+        if (step.box != nullptr) {
+            const auto box = run.WaitForBox();
+            ASSERT_TRUE(box) << "no outcome box; log " << testing::PrintToString(run.CallLog());
+            EXPECT_EQ(box->text, step.box);
+            EXPECT_EQ(box->icon, step.icon);
+            PressKey(VK_RETURN);
+            ASSERT_TRUE(run.WaitUntilNoBox()) << "Enter did not dismiss the outcome box";
+        }
         const HWND expected = run.ControlWindow(step.focus);
         const std::vector<int> expectedDefault{static_cast<int>(step.focus)};
         const bool shown = WaitUntil(
@@ -245,20 +305,27 @@ TEST_P(Keyboard, PressesTheFocusedButtonWhichAloneIsTheDefault) {
     }
 }
 
+constexpr auto warning = probe::warningIcon;
+constexpr auto error = probe::errorIcon;
+const wchar_t* const noRights = L"Please log on with administrator identity.";
+const wchar_t* const uninstallFailed = L"The driver's uninstallation failed. Error code:  5";
+
 INSTANTIATE_TEST_SUITE_P(
     E2e, Keyboard,
     testing::Values(
         // Failed operations leave their button enabled, and the focus on it, also after the
-        // window was switched away from and back to. The arrow keys go round the visible buttons.
+        // window was switched away from and back to. The arrow keys, and the dialog manager's
+        // message for the next and previous control, go round the visible buttons.
         KeyWalk{
             "failures",
             L"3008",
             L"5",
             L"0",
             {{KeyStep::start, Control::Install, ""},
-             {KeyStep::enter, Control::Install, "InstDriver 1\n"},
+             {KeyStep::enter, Control::Install, "InstDriver 1\n", noRights, warning},
              {KeyStep::tab, Control::Uninstall, "InstDriver 1\n"},
-             {KeyStep::enter, Control::Uninstall, "InstDriver 1\nUninstallDriver 1\n"},
+             {KeyStep::enter, Control::Uninstall, "InstDriver 1\nUninstallDriver 1\n",
+              uninstallFailed, error},
              {KeyStep::switchAwayAndBack, Control::Uninstall, "InstDriver 1\nUninstallDriver 1\n"},
              {KeyStep::escape, Control::Uninstall, "InstDriver 1\nUninstallDriver 1\n"},
              {KeyStep::tab, Control::CloseButton, "InstDriver 1\nUninstallDriver 1\n"},
@@ -266,10 +333,14 @@ INSTANTIATE_TEST_SUITE_P(
              {KeyStep::left, Control::CloseButton, "InstDriver 1\nUninstallDriver 1\n"},
              {KeyStep::up, Control::Uninstall, "InstDriver 1\nUninstallDriver 1\n"},
              {KeyStep::down, Control::CloseButton, "InstDriver 1\nUninstallDriver 1\n"},
+             {KeyStep::nextControl, Control::Install, "InstDriver 1\nUninstallDriver 1\n"},
+             {KeyStep::previousControl, Control::CloseButton, "InstDriver 1\nUninstallDriver 1\n"},
+             {KeyStep::hiddenControl, Control::CloseButton, "InstDriver 1\nUninstallDriver 1\n"},
              {KeyStep::mouseClickUninstall, Control::Uninstall,
-              "InstDriver 1\nUninstallDriver 1\nUninstallDriver 1\n"},
+              "InstDriver 1\nUninstallDriver 1\nUninstallDriver 1\n", uninstallFailed, error},
              {KeyStep::enter, Control::Uninstall,
-              "InstDriver 1\nUninstallDriver 1\nUninstallDriver 1\nUninstallDriver 1\n"}},
+              "InstDriver 1\nUninstallDriver 1\nUninstallDriver 1\nUninstallDriver 1\n",
+              uninstallFailed, error}},
             false},
         // A success disables its button: the focus moves on in tab order, and the arrow keys
         // pass the disabled button by.
@@ -278,24 +349,43 @@ INSTANTIATE_TEST_SUITE_P(
                 L"0",
                 L"0",
                 {{KeyStep::start, Control::Install, ""},
-                 {KeyStep::enter, Control::Uninstall, "InstDriver 1\n"},
+                 {KeyStep::enter, Control::Uninstall, "InstDriver 1\n",
+                  L"The driver has been installed successfully.", probe::informationIcon},
                  {KeyStep::commandFromDisabledInstall, Control::Uninstall, "InstDriver 1\n"},
                  {KeyStep::left, Control::CloseButton, "InstDriver 1\n"},
                  {KeyStep::right, Control::Uninstall, "InstDriver 1\n"},
-                 {KeyStep::enter, Control::CloseButton, "InstDriver 1\nUninstallDriver 1\n"}},
+                 {KeyStep::enter, Control::CloseButton, "InstDriver 1\nUninstallDriver 1\n",
+                  L"The driver has been uninstalled successfully.", probe::informationIcon}},
                 true},
-        // A library call that dispatches no messages: what the user did meanwhile is dropped.
+        // Started minimized: once restored, the focus is on the first button.
+        KeyWalk{"minimized_at_start",
+                L"0",
+                L"0",
+                L"0",
+                {{KeyStep::restore, Control::Install, ""},
+                 {KeyStep::enter, Control::Uninstall, "InstDriver 1\n",
+                  L"The driver has been installed successfully.", probe::informationIcon}},
+                false,
+                SW_SHOWMINIMIZED},
+        // A library call that dispatches no messages: what the user did meanwhile is dropped,
+        // and a key held through it does nothing until it is released.
         KeyWalk{"input_during_a_call",
                 L"3008",
                 L"0",
                 L"1500",
                 {{KeyStep::start, Control::Install, ""},
-                 {KeyStep::enterThenEnterDuringTheCall, Control::Install, "InstDriver 1\n"},
+                 {KeyStep::enterThenEnterDuringTheCall, Control::Install, "InstDriver 1\n",
+                  noRights, warning},
                  {KeyStep::right, Control::Uninstall, "InstDriver 1\n"},
                  {KeyStep::left, Control::Install, "InstDriver 1\n"},
                  {KeyStep::enterThenClickUninstallDuringTheCall, Control::Install,
-                  "InstDriver 1\nInstDriver 1\n"},
-                 {KeyStep::right, Control::Uninstall, "InstDriver 1\nInstDriver 1\n"}},
+                  "InstDriver 1\nInstDriver 1\n", noRights, warning},
+                 {KeyStep::enterThenDragTheCaptionDuringTheCall, Control::Install,
+                  "InstDriver 1\nInstDriver 1\nInstDriver 1\n", noRights, warning},
+                 {KeyStep::enterHeldThroughTheCall, Control::Install,
+                  "InstDriver 1\nInstDriver 1\nInstDriver 1\nInstDriver 1\n", noRights, warning},
+                 {KeyStep::right, Control::Uninstall,
+                  "InstDriver 1\nInstDriver 1\nInstDriver 1\nInstDriver 1\n"}},
                 false}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,4 +1,5 @@
 #include "fakes.h"
+#include "window/outcome.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +135,15 @@ TEST_F(Form1Test, ASuccessKeepsItsButtonLockedUntilTheOppositeOperationRuns) {
         Run(step.handler, step.result);
         EXPECT_EQ(window.ButtonStates(), step.states) << "after result " << step.result;
         EXPECT_EQ(form.ResultCode(), step.result);
+    }
+}
+
+// The box after an operation: success, the rights the user can get, every other failure.
+TEST(OutcomeIcon, InformsOnSuccessWarnsOnMissingRightsAndShowsAnErrorOtherwise) {
+    EXPECT_EQ(OutcomeIconFor(0), OutcomeIcon::Information);
+    EXPECT_EQ(OutcomeIconFor(3008), OutcomeIcon::Warning);
+    for (const std::int16_t failure : {1, 5, 3007, 3009, -1, -3008, 32767, -32768}) {
+        EXPECT_EQ(OutcomeIconFor(failure), OutcomeIcon::Error) << failure;
     }
 }
 

@@ -80,12 +80,38 @@ LRESULT SmallIconSize(HWND window) {
     return MAKELRESULT(bitmap.bmWidth, height);
 }
 
+// The system's icons are shared: the box shows the very handle this process loads.
+LRESULT BoxIcon(HWND box) {
+    for (const HWND child : e2e::Children(box)) {
+        const auto style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
+        if (e2e::ClassName(child) != L"Static" || (style & SS_TYPEMASK) != SS_ICON) {
+            continue;
+        }
+        const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+        const struct {
+            const wchar_t* name;
+            probe::BoxIcon kind;
+        } known[] = {{IDI_INFORMATION, probe::informationIcon},
+                     {IDI_WARNING, probe::warningIcon},
+                     {IDI_ERROR, probe::errorIcon}};
+        for (const auto& candidate : known) {
+            if (icon == LoadIconW(nullptr, candidate.name)) {
+                return candidate.kind;
+            }
+        }
+        return icon != nullptr ? probe::otherIcon : probe::noIcon;
+    }
+    return probe::noIcon;
+}
+
 LRESULT Run(HWND window, WPARAM command, LPARAM argument) {
     switch (command) {
     case probe::changeDpi:
         return ChangeDpi(window, static_cast<UINT>(argument));
     case probe::smallIconSize:
         return SmallIconSize(window);
+    case probe::boxIcon:
+        return BoxIcon(reinterpret_cast<HWND>(argument));
     default:
         return 0;
     }

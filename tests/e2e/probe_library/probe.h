@@ -19,7 +19,11 @@ enum Command : WPARAM {
     changeDpi = 1,
     // Replies with the window class's small icon's width (low word) and height (high word).
     smallIconSize = 2,
+    // lParam: a message box of the program. Replies with the system icon it shows, a BoxIcon.
+    boxIcon = 3,
 };
+
+enum BoxIcon : LRESULT { noIcon, informationIcon, warningIcon, errorIcon, otherIcon };
 
 // Failure flags of changeDpi.
 inline constexpr LRESULT fontSetWhileHoldingADeletedOne = 0x1;
