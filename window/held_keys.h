@@ -7,7 +7,7 @@
 // another program, the key's next press is dropped in its place: a safe loss.
 #pragma once
 
-#include <bitset>
+#include <array>
 #include <cstdint>
 
 namespace driversetup {
@@ -15,21 +15,19 @@ namespace driversetup {
 class HeldKeys {
 public:
     // key: a virtual-key code.
-    void Hold(std::uint8_t key) noexcept { held_.set(key); }
+    void Hold(std::uint8_t key) noexcept { held_[key] = true; }
 
     // Whether a key-down (`down`) or a release of `key` is to be dropped.
     bool Drops(bool down, std::uint8_t key) noexcept {
-        if (!held_.test(key)) {
+        if (!held_[key]) {
             return false;
         }
-        if (!down) {
-            held_.reset(key);
-        }
+        held_[key] = down; // the release ends the hold
         return true;
     }
 
 private:
-    std::bitset<256> held_;
+    std::array<bool, 256> held_{}; // by virtual-key code
 };
 
 } // namespace driversetup

@@ -1,20 +1,20 @@
 #include "window/queued_input.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace driversetup {
 namespace {
 
-// Takes the queued messages from `first` to `last` one by one to `take`. A quit request comes
-// whatever the range: it ends the taking and is posted again. False when it came.
-template <typename Take> bool TakeQueued(UINT first, UINT last, Take take) noexcept {
+// Drops the queued messages from `first` to `last`. A quit request comes whatever the range: it
+// ends the dropping and is posted again. False when it came.
+bool DropQueued(UINT first, UINT last) noexcept {
     MSG message;
     while (PeekMessageW(&message, nullptr, first, last, PM_REMOVE) != FALSE) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return false;
         }
-        take(message);
     }
     return true;
 }
@@ -38,17 +38,9 @@ bool DiscardQueuedInput() noexcept {
         {pointerUpdate, pointerDown},
         {pointerAfterUp, pointerHorizontalWheel},
     };
-    for (const auto& [first, last] : discarded) {
-        if (!TakeQueued(first, last, [](const MSG&) {})) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool DispatchQueuedFrameInput() noexcept {
-    return TakeQueued(WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK,
-                      [](const MSG& message) { DispatchMessageW(&message); });
+    return std::ranges::all_of(discarded, [](const std::pair<UINT, UINT>& range) {
+        return DropQueued(range.first, range.second);
+    });
 }
 
 void HoldPressedKeys(HeldKeys& keys) noexcept {

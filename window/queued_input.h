@@ -10,17 +10,12 @@
 namespace driversetup {
 
 // Drops the keyboard input, and the client area's presses, double-clicks, moves and wheel turns,
-// queued while the handler ran. Button releases stay: a press on the frame meanwhile (its
-// caption, its close box) starts a loop that waits for one, wherever the mouse was released; to
-// a button, a release without a press is nothing. Returns false when it met a quit request,
-// which it posts again for the message loop. Sent messages run inside it: look at the window
-// again afterwards.
+// queued while the handler ran. The frame's mouse input stays (a click on the close box still
+// closes the window), and so do button releases: a press on the frame (its caption, its close
+// box) starts a loop that waits for one, wherever the mouse was released; to a button, a release
+// without a press is nothing. Returns false when it met a quit request, which it posts again for
+// the message loop. Sent messages run inside it: look at the window again afterwards.
 bool DiscardQueuedInput() noexcept;
-
-// Handles the frame's mouse input queued during the call (a click on the close box, a drag of
-// the caption) before a modal box disables the window it was aimed at. Returns false when it met
-// a quit request, as above.
-bool DispatchQueuedFrameInput() noexcept;
 
 // Holds every key that is down by the key state as the last message read left it.
 void HoldPressedKeys(HeldKeys& keys) noexcept;

@@ -309,6 +309,8 @@ constexpr auto warning = probe::warningIcon;
 constexpr auto error = probe::errorIcon;
 const wchar_t* const noRights = L"Please log on with administrator identity.";
 const wchar_t* const uninstallFailed = L"The driver's uninstallation failed. Error code:  5";
+const KeyStep enterInstalls{KeyStep::enter, Control::Uninstall, "InstDriver 1\n",
+                            L"The driver has been installed successfully.", probe::informationIcon};
 
 INSTANTIATE_TEST_SUITE_P(
     E2e, Keyboard,
@@ -349,8 +351,7 @@ INSTANTIATE_TEST_SUITE_P(
                 L"0",
                 L"0",
                 {{KeyStep::start, Control::Install, ""},
-                 {KeyStep::enter, Control::Uninstall, "InstDriver 1\n",
-                  L"The driver has been installed successfully.", probe::informationIcon},
+                 enterInstalls,
                  {KeyStep::commandFromDisabledInstall, Control::Uninstall, "InstDriver 1\n"},
                  {KeyStep::left, Control::CloseButton, "InstDriver 1\n"},
                  {KeyStep::right, Control::Uninstall, "InstDriver 1\n"},
@@ -362,9 +363,7 @@ INSTANTIATE_TEST_SUITE_P(
                 L"0",
                 L"0",
                 L"0",
-                {{KeyStep::restore, Control::Install, ""},
-                 {KeyStep::enter, Control::Uninstall, "InstDriver 1\n",
-                  L"The driver has been installed successfully.", probe::informationIcon}},
+                {{KeyStep::restore, Control::Install, ""}, enterInstalls},
                 false,
                 SW_SHOWMINIMIZED},
         // A library call that dispatches no messages: what the user did meanwhile is dropped,

@@ -142,7 +142,8 @@ TEST_F(Form1Test, ASuccessKeepsItsButtonLockedUntilTheOppositeOperationRuns) {
 TEST(OutcomeIcon, InformsOnSuccessWarnsOnMissingRightsAndShowsAnErrorOtherwise) {
     EXPECT_EQ(OutcomeIconFor(0), OutcomeIcon::Information);
     EXPECT_EQ(OutcomeIconFor(3008), OutcomeIcon::Warning);
-    for (const std::int16_t failure : {1, 5, 3007, 3009, -1, -3008, 32767, -32768}) {
+    const std::int16_t failures[] = {1, 5, 3007, 3009, -1, -3008, 32767, -32768};
+    for (const std::int16_t failure : failures) {
         EXPECT_EQ(OutcomeIconFor(failure), OutcomeIcon::Error) << failure;
     }
 }

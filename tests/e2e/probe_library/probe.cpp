@@ -87,7 +87,7 @@ LRESULT BoxIcon(HWND box) {
         if (e2e::ClassName(child) != L"Static" || (style & SS_TYPEMASK) != SS_ICON) {
             continue;
         }
-        const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+        auto* const icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
         const struct {
             const wchar_t* name;
             probe::BoxIcon kind;
