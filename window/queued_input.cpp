@@ -43,49 +43,27 @@ bool DiscardQueuedInput() noexcept {
     });
 }
 
-void HoldPressedKeys(HeldKeys& keys) noexcept {
-    BYTE state[256];
-    if (GetKeyboardState(state) == FALSE) {
-        return;
-    }
-    for (std::size_t key = 0; key < std::size(state); ++key) {
-        if ((state[key] & 0x80U) != 0) {
-            keys.Hold(static_cast<std::uint8_t>(key));
-        }
-    }
+KeyboardWatch::KeyboardWatch(HeldKeys& keys) noexcept
+    : hook_(SetWindowsHookExW(WH_KEYBOARD, &Procedure, nullptr, GetCurrentThreadId())) {
+    keys_ = &keys;
 }
 
-bool DropsHeldKey(HeldKeys& keys, const MSG& message) noexcept {
-    const auto key = static_cast<std::uint8_t>(message.wParam);
-    switch (message.message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        return keys.Drops(true, key);
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-        return keys.Drops(false, key);
-    default:
-        return false;
-    }
-}
-
-HeldKeysInDialogBoxes::HeldKeysInDialogBoxes(HeldKeys& keys) noexcept
-    : outer_(std::exchange(keys_, &keys)),
-      hook_(SetWindowsHookExW(WH_MSGFILTER, &Filter, nullptr, GetCurrentThreadId())) {}
-
-HeldKeysInDialogBoxes::~HeldKeysInDialogBoxes() {
+KeyboardWatch::~KeyboardWatch() {
     if (hook_ != nullptr) {
         UnhookWindowsHookEx(hook_);
     }
-    keys_ = outer_;
+    keys_ = nullptr;
 }
 
-LRESULT CALLBACK HeldKeysInDialogBoxes::Filter(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    if (code == MSGF_DIALOGBOX && keys_ != nullptr &&
-        DropsHeldKey(*keys_, *reinterpret_cast<const MSG*>(lParam))) {
-        return TRUE; // taken care of: the box never sees it
+LRESULT CALLBACK KeyboardWatch::Procedure(int code, WPARAM key, LPARAM flags) noexcept {
+    // HC_ACTION: the message is being taken from the queue (not merely looked at). Bit 31 of the
+    // flags: the key is being released.
+    const bool down = (static_cast<DWORD>(flags) & 0x80000000U) == 0;
+    if (code == HC_ACTION && keys_ != nullptr &&
+        keys_->Read(down, static_cast<std::uint8_t>(key))) {
+        return 1; // dropped: no loop gets it
     }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    return CallNextHookEx(nullptr, code, key, flags);
 }
 
 } // namespace driversetup

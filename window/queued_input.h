@@ -17,26 +17,21 @@ namespace driversetup {
 // the message loop. Sent messages run inside it: look at the window again afterwards.
 bool DiscardQueuedInput() noexcept;
 
-// Holds every key that is down by the key state as the last message read left it.
-void HoldPressedKeys(HeldKeys& keys) noexcept;
-
-// Whether `message` is a held key's key-down or release, to be dropped.
-bool DropsHeldKey(HeldKeys& keys, const MSG& message) noexcept;
-
-// While it lives, the modal loop of a dialog box on this thread (a message box's) drops the held
-// keys' messages too: a message filter hook sees them before the box does.
-class HeldKeysInDialogBoxes {
+// For as long as it lives, a keyboard hook on this thread hands every key message that a loop
+// reads (the window's, a message box's, a library's) to `keys`, and drops those it is told to:
+// one hook for every loop, the modal ones included. A hook procedure is given no context, so
+// there is one at a time.
+class KeyboardWatch {
 public:
-    explicit HeldKeysInDialogBoxes(HeldKeys& keys) noexcept;
-    ~HeldKeysInDialogBoxes();
-    HeldKeysInDialogBoxes(const HeldKeysInDialogBoxes&) = delete;
-    HeldKeysInDialogBoxes& operator=(const HeldKeysInDialogBoxes&) = delete;
+    explicit KeyboardWatch(HeldKeys& keys) noexcept;
+    ~KeyboardWatch();
+    KeyboardWatch(const KeyboardWatch&) = delete;
+    KeyboardWatch& operator=(const KeyboardWatch&) = delete;
 
 private:
-    static LRESULT CALLBACK Filter(int code, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK Procedure(int code, WPARAM key, LPARAM flags) noexcept;
 
-    static inline HeldKeys* keys_ = nullptr; // the hook procedure is given no context
-    HeldKeys* outer_;                        // of an enclosing box, if any
+    static inline HeldKeys* keys_ = nullptr;
     HHOOK hook_;
 };
 

@@ -346,7 +346,7 @@ void MainWindow::OnClick(Control button) {
     if (!DiscardQueuedInput() || window_ == nullptr) {
         return;
     }
-    HoldPressedKeys(heldKeys_);
+    heldKeys_.HoldDownKeys();
     // The handler may have disabled the focused button, which leaves the focus on nothing and
     // the keyboard dead.
     if (!CanTakeFocus(focus_)) {
@@ -364,12 +364,8 @@ bool MainWindow::ShowPendingOutcome() noexcept {
     if (window_ == nullptr) {
         return false;
     }
-    {
-        const HeldKeysInDialogBoxes held(heldKeys_);
-        // The title is a literal's view, so it ends in a null character.
-        MessageBoxW(window_, outcome.text.c_str(), windowTitle.data(),
-                    MB_OK | IconStyle(outcome.icon));
-    }
+    // The title is a literal's view, so it ends in a null character.
+    MessageBoxW(window_, outcome.text.c_str(), windowTitle.data(), MB_OK | IconStyle(outcome.icon));
     // A close request meanwhile (another program's) may have destroyed the window.
     if (window_ != nullptr) {
         RefocusIfLost();
@@ -456,10 +452,7 @@ void MainWindow::FitClientArea(UINT dpi, std::optional<POINT> position) {
                  SWP_NOZORDER | SWP_NOACTIVATE | (position ? 0 : SWP_NOMOVE));
 }
 
-bool MainWindow::HandleDialogMessage(MSG& message) noexcept {
-    if (DropsHeldKey(heldKeys_, message)) {
-        return true;
-    }
+bool MainWindow::HandleDialogMessage(MSG& message) const noexcept {
     if (window_ == nullptr || (message.hwnd != window_ && !IsChild(window_, message.hwnd))) {
         return false;
     }
@@ -503,8 +496,7 @@ void MainWindow::Unload() {
 
 void MainWindow::Fail(const char* reason) noexcept {
     exitCode_ = 1;
-    HoldPressedKeys(heldKeys_); // the key that failed may be held yet: the box is to be read
-    const HeldKeysInDialogBoxes held(heldKeys_);
+    heldKeys_.HoldDownKeys(); // the key that failed may be held yet: the box is to be read
     try {
         const std::wstring text = Widened(reason) + L"\n\nThe program will now close.";
         MessageBoxW(window_, text.c_str(), std::wstring(windowTitle).c_str(), MB_OK | MB_ICONERROR);

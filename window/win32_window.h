@@ -8,6 +8,7 @@
 #include "window/layout.h"
 #include "window/main_window.h"
 #include "window/outcome.h"
+#include "window/queued_input.h"
 
 #include <windows.h>
 
@@ -31,7 +32,7 @@ public:
     static constexpr int firstControlId = 1000;
 
     explicit MainWindow(DriverSetupLibrary& library) noexcept
-        : library_(library, window_), form_(*this, library_) {}
+        : library_(library, window_), form_(*this, library_), keyboard_(heldKeys_) {}
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -43,9 +44,8 @@ public:
     // 0 after a normal close; 1 after an error ended the program.
     int ExitCode() const noexcept { return exitCode_; }
     // Tab, Enter, the arrow keys and the "&" accelerators of the visible buttons, as in a
-    // dialog, and the keys held through a library call: true when the message has been taken
-    // care of.
-    bool HandleDialogMessage(MSG& message) noexcept;
+    // dialog: true when the message was for this window and has been taken care of.
+    bool HandleDialogMessage(MSG& message) const noexcept;
     // Shows the last operation's outcome in a message box, if one awaits it. The message loop
     // calls it whenever its queue is empty, so that whatever arrived during the library call (a
     // close request, a click on the close box) has been handled first. Returns whether it
@@ -95,6 +95,7 @@ private:
     std::array<HWND, controlTable.size()> controls_{};
     HWND focus_ = nullptr; // the button that last had the focus
     HeldKeys heldKeys_;
+    KeyboardWatch keyboard_; // after heldKeys_, which it reaches
 
     struct Outcome {
         std::wstring text; // the sentence the handler wrote last
