@@ -146,11 +146,10 @@ void MouseDrag(POINT from, POINT to) {
     SendInputs({moveTo(from), press, moveTo(to), release});
 }
 
-void DriverSetupRun::MouseClick(Control button) const {
+POINT DriverSetupRun::Middle(Control control) const {
     RECT rect{};
-    GetWindowRect(ControlWindow(button), &rect);
-    const POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    MouseDrag(middle, middle);
+    GetWindowRect(ControlWindow(control), &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
 POINT DriverSetupRun::CloseBox() const {

@@ -99,8 +99,10 @@ public:
     // The same click, posted: returns at once, while the handler may still be running.
     void PostClick(Control button) const;
     void PostClose() const;
+    // The middle of the control, on the screen.
+    POINT Middle(Control control) const;
     // A left click in the middle of the button, as real input: see PressKey.
-    void MouseClick(Control button) const;
+    void MouseClick(Control button) const { MouseDrag(Middle(button), Middle(button)); }
     // A point on the close box of the window's frame.
     POINT CloseBox() const;
 

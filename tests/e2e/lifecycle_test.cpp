@@ -9,7 +9,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -142,13 +141,10 @@ void PrintTo(const UnloadableCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-void WriteBytes(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+// A copy of the stand-in cut to `size` bytes.
+void WriteCut(const fs::path& library, std::uintmax_t size) {
+    fs::copy_file(BuiltFile(L"VelmoraSetup.dll"), library);
+    fs::resize_file(library, size);
 }
 
 const wchar_t* const damaged = L"The file VelmoraSetup.dll is damaged or is not a library.";
@@ -163,21 +159,11 @@ const UnloadableCase unloadableCases[] = {
            L"DriverSetup.exe with it."
          : L"VelmoraSetup.dll is a 32-bit library and this program is 64-bit: use the 32-bit "
            L"DriverSetup.exe with it."},
-    {"empty", [](const fs::path& library) { WriteBytes(library, ""); }, damaged},
-    {"random_bytes",
+    {"empty", [](const fs::path& library) { WriteCut(library, 0); }, damaged},
+    {"truncated", [](const fs::path& library) { WriteCut(library, 2048); }, damaged},
+    {"not_an_executable",
      [](const fs::path& library) {
-         std::string bytes(8192, '\0');
-         unsigned int state = 12345;
-         for (char& byte : bytes) {
-             state = state * 1103515245 + 12345;
-             byte = static_cast<char>(state >> 16);
-         }
-         WriteBytes(library, bytes);
-     },
-     damaged},
-    {"truncated",
-     [](const fs::path& library) {
-         WriteBytes(library, ReadBytes(BuiltFile(L"VelmoraSetup.dll")).substr(0, 2048));
+         std::ofstream(library, std::ios::binary) << std::string(4096, '\xA5');
      },
      damaged},
 };

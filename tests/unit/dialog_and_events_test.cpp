@@ -1,6 +1,5 @@
 #include "fakes.h"
 #include "window/focus.h"
-#include "window/held_keys.h"
 
 #include <gtest/gtest.h>
 
@@ -185,24 +184,6 @@ TEST(IsHiddenAccelerator, HoldsForTheHiddenButtonsLettersInEitherCaseOnly) {
     }
     for (const wchar_t other : std::wstring_view(L"eTtIi&\r 安")) {
         EXPECT_FALSE(IsHiddenAccelerator(other)) << static_cast<int>(other);
-    }
-}
-
-// Enter (13) held through a call, then released and pressed afresh; Space (32) was not held.
-TEST(HeldKeys, DropsAHeldKeysDownsAndReleaseThenLetsItGo) {
-    HeldKeys keys;
-    keys.Hold(13);
-    const struct {
-        bool down;
-        std::uint8_t key;
-        bool dropped;
-    } messages[] = {
-        {true, 13, true},  {true, 13, true},  {true, 32, false},  {false, 32, false},
-        {false, 13, true}, {true, 13, false}, {false, 13, false},
-    };
-    int number = 0;
-    for (const auto& message : messages) {
-        EXPECT_EQ(keys.Drops(message.down, message.key), message.dropped) << "message " << ++number;
     }
 }
 
