@@ -24,7 +24,8 @@ check_reproducible() {
 }
 
 # Checks the release that scripts/package wrote to folder $1 from the tested builds: each zip
-# holds exactly that build's DriverSetup.exe and the users' ReadMe, which gives the version;
+# holds one folder named like it, with exactly that build's DriverSetup.exe and the users'
+# ReadMe, which gives the version and is UTF-8 with a byte-order mark and CR LF line ends;
 # BUILDINFO.txt gives the SHA-256 of both builds; SHA256SUMS matches the zips and BUILDINFO.txt.
 # With a root certificate in $2, the programs in the zips must carry a signature that chains to
 # it, and without it be the tested builds byte for byte.
@@ -35,17 +36,27 @@ check_release() (
     trap 'rm -rf "$scratch"' EXIT
     program=$scratch/DriverSetup.exe
     for preset in windows-x86 windows-x64; do
-        zip=$release/DriverSetup-$version-$preset.zip tested=build/$preset/bin/DriverSetup.exe
+        folder=DriverSetup-$version-$preset tested=build/$preset/bin/DriverSetup.exe
+        zip=$release/$folder.zip
         entries=$(unzip -Z1 "$zip" | tr '\n' ' ') || exit 1
-        if [ "$entries" != "DriverSetup.exe ReadMe.txt " ]; then
-            echo "$zip holds: $entries(expected DriverSetup.exe ReadMe.txt)"
+        if [ "$entries" != "$folder/DriverSetup.exe $folder/ReadMe.txt " ]; then
+            echo "$zip holds: $entries(expected $folder/DriverSetup.exe $folder/ReadMe.txt)"
             found=1
         fi
-        if ! unzip -p "$zip" ReadMe.txt | grep -q "^Version $version"$'\r$'; then
+        unzip -p "$zip" "$folder/ReadMe.txt" >"$scratch/ReadMe.txt" || exit 1
+        if ! grep -q "^Version $version"$'\r$' "$scratch/ReadMe.txt"; then
             echo "$zip: ReadMe.txt does not give the version $version"
             found=1
         fi
-        unzip -p "$zip" DriverSetup.exe >"$program" || exit 1
+        if [ "$(head -c 3 "$scratch/ReadMe.txt")" != $'\xef\xbb\xbf' ]; then
+            echo "$zip: ReadMe.txt does not start with a UTF-8 byte-order mark"
+            found=1
+        fi
+        if line=$(grep -n -m 1 -v $'\r$' "$scratch/ReadMe.txt"); then
+            echo "$zip: ReadMe.txt's line ${line%%:*} does not end in CR LF"
+            found=1
+        fi
+        unzip -p "$zip" "$folder/DriverSetup.exe" >"$program" || exit 1
         if [ -n "$root_certificate" ]; then
             if ! osslsigncode verify -CAfile "$root_certificate" -in "$program" >"$scratch/log"; then
                 cat "$scratch/log"
@@ -80,7 +91,7 @@ check_release() (
 check_package() (
     found=0
     if "$root/scripts/package" >/dev/null && check_release "$root/build/release"; then
-        echo "package: both zips hold the tested program and the ReadMe"
+        echo "package: each zip holds one folder, with the tested program and the ReadMe"
     else
         found=1
     fi
