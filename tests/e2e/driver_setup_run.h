@@ -71,9 +71,8 @@ struct Box {
 // the program reads when it next looks, as it reads the keyboard's: to the active window.
 // Returns at once.
 void PressKey(WORD key);
-// Half of it: the key goes down (again, while it is held: a repeat), or up.
+// The key goes down, or again while it is held: a repeat.
 void KeyDown(WORD key);
-void KeyUp(WORD key);
 
 // A left-button press at `from` (screen coordinates), released at `to`: a click where they are
 // the same. Real input, as above.

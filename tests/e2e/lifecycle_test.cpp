@@ -240,22 +240,19 @@ TEST_P(CloseDuringLibraryCall, WaitsForTheCallAndStartsNoOtherHandler) {
     EXPECT_EQ(run.CallLog(), "InstDriver 1\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    E2e, CloseDuringLibraryCall,
-    testing::Values(CloseDuringCallCase{"close_request", L"1",
-                                        [](const DriverSetupRun& run, POINT) {
-                                            run.PostClose();
-                                            run.PostClick(Control::GetDrvInfo);
-                                        }},
-                    CloseDuringCallCase{"quit_request", L"1",
-                                        [](const DriverSetupRun& run, POINT) {
-                                            PostThreadMessageW(run.ThreadId(), WM_QUIT, 0, 0);
-                                        }},
-                    CloseDuringCallCase{"close_box_click", L"0",
-                                        [](const DriverSetupRun&, POINT closeBox) {
-                                            MouseDrag(closeBox, closeBox);
-                                        }}),
-    [](const auto& info) { return std::string(info.param.name); });
+const CloseDuringCallCase closeDuringCallCases[] = {
+    {"close_request", L"1",
+     [](const DriverSetupRun& run, POINT) {
+         run.PostClose();
+         run.PostClick(Control::GetDrvInfo);
+     }},
+    {"quit_request", L"1",
+     [](const DriverSetupRun& run, POINT) { PostThreadMessageW(run.ThreadId(), WM_QUIT, 0, 0); }},
+    {"close_box_click", L"0", [](const DriverSetupRun&, POINT box) { MouseDrag(box, box); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(E2e, CloseDuringLibraryCall, testing::ValuesIn(closeDuringCallCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Another program's close request while the outcome box shows ends the program cleanly.
 TEST(CloseWhileTheOutcomeShows, EndsWithStatus0) {

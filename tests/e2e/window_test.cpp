@@ -255,10 +255,9 @@ void Perform(const DriverSetupRun& run, KeyStep::Action action) {
     case KeyStep::enterHeldThroughTheCall:
         EnterThenDuringTheCall(run, KeyDown, [&] {
             ASSERT_TRUE(run.WaitForBox()) << "no outcome box";
-            for (int repeat = 0; repeat < 3; ++repeat) {
-                KeyDown(VK_RETURN);
-            }
-            KeyUp(VK_RETURN);
+            KeyDown(VK_RETURN);
+            KeyDown(VK_RETURN);
+            PressKey(VK_RETURN); // a last repeat, and the release
         });
         break;
     case KeyStep::commandFromDisabledInstall:

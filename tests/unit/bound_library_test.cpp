@@ -266,29 +266,6 @@ TEST(LibraryImage, ReadsTheMachineOrFindsNoImage) {
     }
 }
 
-TEST(LibraryImage, NamesTheBuildToUseOrTheDamage) {
-    const std::string damaged = "The file VelmoraSetup.dll is damaged or is not a library.";
-    const struct {
-        ImageMachine library;
-        ImageMachine program;
-        std::string expected;
-    } cases[] = {
-        {ImageMachine::X64, ImageMachine::X86,
-         "VelmoraSetup.dll is a 64-bit library and this program is 32-bit: use the 64-bit "
-         "DriverSetup.exe with it."},
-        {ImageMachine::X86, ImageMachine::X64,
-         "VelmoraSetup.dll is a 32-bit library and this program is 64-bit: use the 32-bit "
-         "DriverSetup.exe with it."},
-        {ImageMachine::Other, ImageMachine::X86,
-         "VelmoraSetup.dll is built for another kind of processor than this program."},
-        {ImageMachine::NotAnImage, ImageMachine::X86, damaged},
-        {ImageMachine::X86, ImageMachine::X86, damaged}, // its own kind, truncated say
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(LoadRemedy(c.library, c.program, "VelmoraSetup.dll"), c.expected);
-    }
-}
-
 TEST(SystemText, FillsEveryPercentOneButNotPercentTen) {
     EXPECT_EQ(WithInsert("%1 is not a valid Win32 application", "A.dll"),
               "A.dll is not a valid Win32 application");

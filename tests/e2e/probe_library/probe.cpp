@@ -84,22 +84,16 @@ LRESULT SmallIconSize(HWND window) {
 LRESULT BoxIcon(HWND box) {
     for (const HWND child : e2e::Children(box)) {
         const auto style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
-        if (e2e::ClassName(child) != L"Static" || (style & SS_TYPEMASK) != SS_ICON) {
-            continue;
+        if (e2e::ClassName(child) == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
+            const LRESULT icon = SendMessageW(child, STM_GETICON, 0, 0);
+            const auto system = [](const wchar_t* name) {
+                return reinterpret_cast<LRESULT>(LoadIconW(nullptr, name));
+            };
+            return icon == system(IDI_INFORMATION) ? probe::informationIcon
+                   : icon == system(IDI_WARNING)   ? probe::warningIcon
+                   : icon == system(IDI_ERROR)     ? probe::errorIcon
+                                                   : probe::otherIcon;
         }
-        auto* const icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-        const struct {
-            const wchar_t* name;
-            probe::BoxIcon kind;
-        } known[] = {{IDI_INFORMATION, probe::informationIcon},
-                     {IDI_WARNING, probe::warningIcon},
-                     {IDI_ERROR, probe::errorIcon}};
-        for (const auto& candidate : known) {
-            if (icon == LoadIconW(nullptr, candidate.name)) {
-                return candidate.kind;
-            }
-        }
-        return icon != nullptr ? probe::otherIcon : probe::noIcon;
     }
     return probe::noIcon;
 }
