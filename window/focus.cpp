@@ -4,8 +4,8 @@
 
 namespace driversetup {
 
-std::optional<Control> FocusAfterClick(Control activated, const Focusable& focusable) {
-    const auto start = static_cast<std::size_t>(activated);
+std::optional<Control> FocusInTabOrder(Control from, const Focusable& focusable) {
+    const auto start = static_cast<std::size_t>(from);
     for (std::size_t step = 0; step < focusable.size(); ++step) {
         const std::size_t index = (start + step) % focusable.size();
         if (focusable[index]) {
@@ -13,6 +13,16 @@ std::optional<Control> FocusAfterClick(Control activated, const Focusable& focus
         }
     }
     return std::nullopt;
+}
+
+std::optional<Control> FocusAfterClick(Control activated, const Focusable& focusable) {
+    const auto canTake = [&](Control control) {
+        return focusable[static_cast<std::size_t>(control)];
+    };
+    if (!canTake(activated) && canTake(Control::CloseButton)) {
+        return Control::CloseButton;
+    }
+    return FocusInTabOrder(activated, focusable);
 }
 
 bool IsHiddenAccelerator(wchar_t character) {

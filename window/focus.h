@@ -13,8 +13,13 @@ namespace driversetup {
 // focusable: per control, in tab order, whether it can take the focus now (visible, enabled).
 using Focusable = std::array<bool, controlTable.size()>;
 
-// The activated control if it can take the focus again, else the next one in tab order that
-// can, wrapping around; nullopt when none can.
+// `from` if it can take the focus, else the next control in tab order that can, wrapping around;
+// nullopt when none can.
+std::optional<Control> FocusInTabOrder(Control from, const Focusable& focusable);
+
+// The activated button if it can take the focus again (its operation failed: the user may try
+// again), else the close button: after a success the safe next step, where a habitual Enter
+// cannot start the opposite operation and undo the one just done. Else on in tab order.
 std::optional<Control> FocusAfterClick(Control activated, const Focusable& focusable);
 
 // Whether the typed character, in either case, is the "&" accelerator of a hidden control.

@@ -1,6 +1,5 @@
 #include "window/win32_window.h"
 
-#include "window/focus.h"
 #include "window/queued_input.h"
 #include "window/system_function.h"
 
@@ -350,7 +349,7 @@ void MainWindow::OnClick(Control button) {
     // The handler may have disabled the focused button, which leaves the focus on nothing and
     // the keyboard dead.
     if (!CanTakeFocus(focus_)) {
-        focus_ = FocusTarget(button);
+        focus_ = ChildOrNull(FocusAfterClick(button, FocusableControls()));
     }
     RefocusIfLost();
 }
@@ -383,7 +382,10 @@ void MainWindow::RestoreFocus() const noexcept {
     if (IsIconic(window_)) {
         return;
     }
-    const HWND target = CanTakeFocus(focus_) ? focus_ : FocusTarget(controlTable.front().control);
+    const HWND target =
+        CanTakeFocus(focus_)
+            ? focus_
+            : ChildOrNull(FocusInTabOrder(controlTable.front().control, FocusableControls()));
     if (target != nullptr) {
         SetFocus(target);
     }
@@ -406,13 +408,12 @@ bool MainWindow::CanTakeFocus(HWND child) const noexcept {
            IsWindowVisible(child) != FALSE && IsWindowEnabled(child) != FALSE;
 }
 
-HWND MainWindow::FocusTarget(Control preferred) const noexcept {
+Focusable MainWindow::FocusableControls() const noexcept {
     Focusable focusable{};
     for (std::size_t index = 0; index < controls_.size(); ++index) {
         focusable[index] = CanTakeFocus(controls_[index]);
     }
-    const std::optional<Control> target = FocusAfterClick(preferred, focusable);
-    return target ? Child(*target) : nullptr;
+    return focusable;
 }
 
 void MainWindow::MakeDefault(HWND focused) const noexcept {

@@ -3,6 +3,7 @@
 // exceptions from the handlers stop.
 #pragma once
 
+#include "window/focus.h"
 #include "window/held_keys.h"
 #include "window/hosted_library.h"
 #include "window/layout.h"
@@ -84,8 +85,11 @@ private:
     std::optional<Control> ControlOf(HWND child) const noexcept;
     // A visible, enabled button of this window.
     bool CanTakeFocus(HWND child) const noexcept;
-    // `preferred` if it can take the focus, else the next control in tab order that can.
-    HWND FocusTarget(Control preferred) const noexcept;
+    // Per control, in tab order, whether it can take the focus now.
+    Focusable FocusableControls() const noexcept;
+    HWND ChildOrNull(std::optional<Control> control) const noexcept {
+        return control ? Child(*control) : nullptr;
+    }
     // Gives the default-button style to this push button and takes it from every other one.
     void MakeDefault(HWND focused) const noexcept;
 

@@ -120,6 +120,10 @@ void KeyDown(WORD key) {
     SendInputs({KeyInput(key, 0)});
 }
 
+void KeyUp(WORD key) {
+    SendInputs({KeyInput(key, KEYEVENTF_KEYUP)});
+}
+
 void MouseDrag(POINT from, POINT to) {
     // Absolute positions run from 0 to 65536 across the primary monitor.
     const auto moveTo = [](POINT point) {

@@ -73,6 +73,7 @@ struct Box {
 void PressKey(WORD key);
 // The key goes down, or again while it is held: a repeat.
 void KeyDown(WORD key);
+void KeyUp(WORD key);
 
 // A left-button press at `from` (screen coordinates), released at `to`: a click where they are
 // the same. Real input, as above.

@@ -108,6 +108,28 @@ INSTANTIATE_TEST_SUITE_P(
                                     "EEEEE"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Enter held on 安裝驅動程式: its repeats leave the error box to be read. Space then pushes the
+// box's OK button, which shows that the box has read the keys before it; its release closes the
+// box. The window is active, since this group runs alone.
+TEST(ErrorBox, StaysUpThroughTheRepeatsOfAHeldEnter) {
+    const ScratchFolder alone;
+    const DriverSetupRun run({},
+                             {CopyInto(BuiltFile(L"DriverSetup.exe"), alone.Path()), alone.Path()});
+    KeyDown(VK_RETURN);
+    const auto box = run.WaitForBox();
+    ASSERT_TRUE(box) << "no error box";
+    KeyDown(VK_RETURN);
+    KeyDown(VK_RETURN);
+    KeyUp(VK_RETURN);
+    KeyDown(VK_SPACE);
+    const HWND ok = GetDlgItem(box->window, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return (SendMessageW(ok, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; },
+                          actionTimeout))
+        << "the error box " << (IsWindow(box->window) ? "shows" : "was closed by a repeat");
+    KeyUp(VK_SPACE);
+    EXPECT_EQ(run.WaitForExit(), 1U);
+}
+
 // A VelmoraSetup.dll that exports InstDriver only: an install works, the rest cannot bind.
 class FunctionMissing : public testing::TestWithParam<BindFailureCase> {};
 

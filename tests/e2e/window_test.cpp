@@ -149,12 +149,18 @@ struct KeyStep {
         enterThenEnterDuringTheCall,
         enterThenClickUninstallDuringTheCall,
         enterThenDragTheCaptionDuringTheCall,
-        // Enter held down through the call, repeating after it, then released.
+        // Enter held down through the call, repeating after it, then released: down before the
+        // call, or only once it runs.
         enterHeldThroughTheCall,
+        enterThenHoldEnterDuringTheCall,
+        // Enter, then clicks that another program posts: during the call, to 移除驅動程式 and for
+        // the hidden query button; or for the query while the outcome box shows.
+        enterThenPostClicksDuringTheCall,
+        enterThenPostQueryWhileTheBoxShows,
     };
     Action action;
     Control focus; // which then also is the only default button
-    const char* log;
+    std::string log;
     const wchar_t* box = nullptr; // the outcome box's text, with its icon
     probe::BoxIcon icon = probe::noIcon;
 };
@@ -217,6 +223,14 @@ void EnterThenDuringTheCall(const DriverSetupRun& run, void (*press)(WORD),
     during();
 }
 
+// Once the outcome box shows, two repeats of the held Enter, a last one and its release.
+void RepeatEnterThenRelease(const DriverSetupRun& run) {
+    ASSERT_TRUE(run.WaitForBox()) << "no outcome box";
+    KeyDown(VK_RETURN);
+    KeyDown(VK_RETURN);
+    PressKey(VK_RETURN);
+}
+
 void Perform(const DriverSetupRun& run, KeyStep::Action action) {
     switch (action) {
     case KeyStep::start:
@@ -253,12 +267,24 @@ void Perform(const DriverSetupRun& run, KeyStep::Action action) {
         break;
     }
     case KeyStep::enterHeldThroughTheCall:
-        EnterThenDuringTheCall(run, KeyDown, [&] {
-            ASSERT_TRUE(run.WaitForBox()) << "no outcome box";
+        EnterThenDuringTheCall(run, KeyDown, [&] { RepeatEnterThenRelease(run); });
+        break;
+    case KeyStep::enterThenHoldEnterDuringTheCall:
+        EnterThenDuringTheCall(run, PressKey, [&] {
             KeyDown(VK_RETURN);
-            KeyDown(VK_RETURN);
-            PressKey(VK_RETURN); // a last repeat, and the release
+            RepeatEnterThenRelease(run);
         });
+        break;
+    case KeyStep::enterThenPostClicksDuringTheCall:
+        EnterThenDuringTheCall(run, PressKey, [&] {
+            run.PostClick(Control::Uninstall);
+            run.PostClick(Control::GetDrvInfo);
+        });
+        break;
+    case KeyStep::enterThenPostQueryWhileTheBoxShows:
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(run.WaitForBox()) << "no outcome box";
+        run.PostClick(Control::GetDrvInfo);
         break;
     case KeyStep::commandFromDisabledInstall:
         // What a click reports; the window must check the button itself.
@@ -311,6 +337,7 @@ TEST_P(Keyboard, PressesTheFocusedButtonWhichAloneIsTheDefault) {
     if (walk.closesAtTheEnd) {
         PressKey(VK_RETURN);
         EXPECT_EQ(run.WaitForExit(), 0U);
+        EXPECT_EQ(run.CallLog(), walk.steps.back().log);
     } else {
         EXPECT_TRUE(run.Process().Running());
     }
@@ -320,7 +347,16 @@ constexpr auto warning = probe::warningIcon;
 constexpr auto error = probe::errorIcon;
 const wchar_t* const noRights = L"Please log on with administrator identity.";
 const wchar_t* const uninstallFailed = L"The driver's uninstallation failed. Error code:  5";
-const KeyStep enterInstalls{KeyStep::enter, Control::Uninstall, "InstDriver 1\n",
+// The stand-in's call log after `count` installs.
+std::string Installs(int count) {
+    std::string log;
+    for (int install = 0; install < count; ++install) {
+        log += "InstDriver 1\n";
+    }
+    return log;
+}
+
+const KeyStep enterInstalls{KeyStep::enter, Control::CloseButton, "InstDriver 1\n",
                             L"The driver has been installed successfully.", probe::informationIcon};
 
 INSTANTIATE_TEST_SUITE_P(
@@ -357,19 +393,27 @@ INSTANTIATE_TEST_SUITE_P(
               "InstDriver 1\nUninstallDriver 1\nUninstallDriver 1\nUninstallDriver 1\n",
               uninstallFailed, error}},
             false},
-        // A success disables its button: the focus moves on in tab order, and the arrow keys
-        // pass the disabled button by.
+        // A success disables its button: the focus goes to 關閉, never to the opposite
+        // operation, and the arrow keys pass the disabled button by.
         KeyWalk{"successes",
                 L"0",
                 L"0",
                 L"0",
                 {{KeyStep::start, Control::Install, ""},
                  enterInstalls,
-                 {KeyStep::commandFromDisabledInstall, Control::Uninstall, "InstDriver 1\n"},
+                 {KeyStep::commandFromDisabledInstall, Control::CloseButton, "InstDriver 1\n"},
+                 {KeyStep::right, Control::Uninstall, "InstDriver 1\n"},
                  {KeyStep::left, Control::CloseButton, "InstDriver 1\n"},
                  {KeyStep::right, Control::Uninstall, "InstDriver 1\n"},
                  {KeyStep::enter, Control::CloseButton, "InstDriver 1\nUninstallDriver 1\n",
                   L"The driver has been uninstalled successfully.", probe::informationIcon}},
+                true},
+        // One Enter more than needed after an install closes the program and undoes nothing.
+        KeyWalk{"enter_thrice",
+                L"0",
+                L"0",
+                L"0",
+                {{KeyStep::start, Control::Install, ""}, enterInstalls},
                 true},
         // Started minimized: once restored, the focus is on the first button.
         KeyWalk{"minimized_at_start",
@@ -379,26 +423,33 @@ INSTANTIATE_TEST_SUITE_P(
                 {{KeyStep::restore, Control::Install, ""}, enterInstalls},
                 false,
                 SW_SHOWMINIMIZED},
-        // A library call that dispatches no messages: what the user did meanwhile is dropped,
-        // and a key held through it does nothing until it is released.
-        KeyWalk{"input_during_a_call",
-                L"3008",
-                L"0",
-                L"1500",
-                {{KeyStep::start, Control::Install, ""},
-                 {KeyStep::enterThenEnterDuringTheCall, Control::Install, "InstDriver 1\n",
-                  noRights, warning},
-                 {KeyStep::right, Control::Uninstall, "InstDriver 1\n"},
-                 {KeyStep::left, Control::Install, "InstDriver 1\n"},
-                 {KeyStep::enterThenClickUninstallDuringTheCall, Control::Install,
-                  "InstDriver 1\nInstDriver 1\n", noRights, warning},
-                 {KeyStep::enterThenDragTheCaptionDuringTheCall, Control::Install,
-                  "InstDriver 1\nInstDriver 1\nInstDriver 1\n", noRights, warning},
-                 {KeyStep::enterHeldThroughTheCall, Control::Install,
-                  "InstDriver 1\nInstDriver 1\nInstDriver 1\nInstDriver 1\n", noRights, warning},
-                 {KeyStep::right, Control::Uninstall,
-                  "InstDriver 1\nInstDriver 1\nInstDriver 1\nInstDriver 1\n"}},
-                false}),
+        // A library call that dispatches no messages: what the user did meanwhile is dropped, a
+        // key held through it does nothing until it is released, and clicks that another program
+        // posts start nothing before the outcome has shown, nor behind its box.
+        KeyWalk{
+            "input_during_a_call",
+            L"3008",
+            L"0",
+            L"1500",
+            {{KeyStep::start, Control::Install, ""},
+             {KeyStep::enterThenEnterDuringTheCall, Control::Install, Installs(1), noRights,
+              warning},
+             {KeyStep::right, Control::Uninstall, Installs(1)},
+             {KeyStep::left, Control::Install, Installs(1)},
+             {KeyStep::enterThenClickUninstallDuringTheCall, Control::Install, Installs(2),
+              noRights, warning},
+             {KeyStep::enterThenDragTheCaptionDuringTheCall, Control::Install, Installs(3),
+              noRights, warning},
+             {KeyStep::enterHeldThroughTheCall, Control::Install, Installs(4), noRights, warning},
+             {KeyStep::enterThenHoldEnterDuringTheCall, Control::Install, Installs(5), noRights,
+              warning},
+             {KeyStep::enterThenPostQueryWhileTheBoxShows, Control::Install, Installs(6), noRights,
+              warning},
+             // The posted click takes the focus, as a click does.
+             {KeyStep::enterThenPostClicksDuringTheCall, Control::Uninstall, Installs(7), noRights,
+              warning},
+             {KeyStep::right, Control::CloseButton, Installs(7)}},
+            false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

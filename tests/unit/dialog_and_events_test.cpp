@@ -156,7 +156,7 @@ TEST_F(Form1Test, AHandlerThatRaisesLeavesTheWindowIdle) {
 }
 
 // Tab order: GetDrvInfo, DisplayDialog, Install, Uninstall, CloseButton, copyright, Resultbox.
-TEST(FocusAfterClick, StaysOnTheButtonElseMovesOnInTabOrderWrappingAround) {
+TEST(FocusAfterClick, StaysOnTheButtonElseGoesToCloseElseMovesOnInTabOrderWrappingAround) {
     const struct {
         const char* name;
         Control activated;
@@ -164,8 +164,15 @@ TEST(FocusAfterClick, StaysOnTheButtonElseMovesOnInTabOrderWrappingAround) {
         std::optional<Control> expected;
     } cases[] = {
         {"enabled again", Control::Install, {false, false, true, true, true}, Control::Install},
-        {"next", Control::Install, {false, false, false, true, true}, Control::Uninstall},
-        {"skips", Control::Install, {false, false, false, false, true}, Control::CloseButton},
+        {"close, not the opposite operation",
+         Control::Install,
+         {false, false, false, true, true},
+         Control::CloseButton},
+        {"close before the earlier button",
+         Control::Uninstall,
+         {false, false, true, false, true},
+         Control::CloseButton},
+        {"next without close", Control::Install, {false, false, false, true}, Control::Uninstall},
         {"wraps past the hidden and the labels",
          Control::CloseButton,
          {false, false, true, false, false},
