@@ -3,7 +3,7 @@
 #include "app/process_hardening.h"
 #include "app/resource_ids.h"
 #include "setuplib/bound_library.h"
-#include "window/win32_window.h"
+#include "window/main_window.h"
 
 #include <windows.h>
 

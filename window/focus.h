@@ -3,7 +3,7 @@
 // nothing takes no keys), and which accelerators belong to controls the window hides.
 #pragma once
 
-#include "window/main_window.h"
+#include "window/form.h"
 
 #include <array>
 #include <optional>

@@ -2,7 +2,7 @@
 // arithmetic, kept apart from Win32 so that it is tested on every platform.
 #pragma once
 
-#include "window/main_window.h"
+#include "window/form.h"
 
 namespace driversetup {
 

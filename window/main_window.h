@@ -1,130 +1,107 @@
-// Form1, the tool's only window: its design (title, client size, the control table), the
-// operations its handlers apply to the controls (WindowModel), and the handlers themselves.
-// Nothing here knows Win32; win32_window.h draws a WindowModel as a native window.
+// Form1 drawn as a native Win32 window: the control table's children at the window's DPI, the
+// WindowModel operations on them, the keyboard as in a dialog, and the one place where
+// exceptions from the handlers stop.
 #pragma once
 
-#include "setuplib/driver_setup_library.h"
+#include "window/dpi.h"
+#include "window/focus.h"
+#include "window/form.h"
+#include "window/held_keys.h"
+#include "window/hosted_library.h"
+#include "window/outcome.h"
+#include "window/queued_input.h"
+
+#include <windows.h>
 
 #include <array>
-#include <cstdint>
+#include <optional>
 #include <string>
-#include <string_view>
 
 namespace driversetup {
 
-// The seven controls, in tab order: the value is the tab index and the row in controlTable.
-enum class Control : std::uint8_t {
-    GetDrvInfo,
-    DisplayDialog,
-    Install,
-    Uninstall,
-    CloseButton,
-    Copyright,
-    Resultbox,
-};
-
-enum class ControlKind : std::uint8_t { Button, Label };
-
-// A rectangle in twips (1/1440 inch) relative to the client area.
-struct TwipsRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-struct ControlDesign {
-    Control control;
-    ControlKind kind;
-    std::wstring_view caption; // "&" marks the accelerator
-    TwipsRect rect;
-    bool visible; // cleared on the four English controls, which the window hides
-};
-
-inline constexpr std::wstring_view windowTitle = L"驅動程式安裝工具";
-inline constexpr int clientWidthTwips = 5115;
-// Ends 120 twips below the upper row of buttons, so only those three show.
-inline constexpr int clientHeightTwips = 615;
-
-inline constexpr std::array<ControlDesign, 7> controlTable{{
-    {Control::GetDrvInfo,
-     ControlKind::Button,
-     L"&GetTolvekDriverInfo",
-     {120, 2400, 1455, 375},
-     false},
-    {Control::DisplayDialog,
-     ControlKind::Button,
-     L"&DisplayInstallInterface",
-     {1920, 2400, 1695, 375},
-     false},
-    {Control::Install, ControlKind::Button, L"安裝驅動程式", {120, 120, 1452, 372}, true},
-    {Control::Uninstall, ControlKind::Button, L"移除驅動程式", {1920, 120, 1695, 375}, true},
-    {Control::CloseButton, ControlKind::Button, L"關閉", {3960, 120, 855, 375}, true},
-    {Control::Copyright, ControlKind::Label, L"", {120, 240, 4935, 495}, false},
-    {Control::Resultbox, ControlKind::Label, L"", {120, 960, 4695, 1215}, false},
-}};
-
-constexpr const ControlDesign& Design(Control control) {
-    return controlTable[static_cast<std::size_t>(control)];
-}
-
-// What the handlers may do to the window; each operation takes effect before it returns.
-class WindowModel {
+class MainWindow final : public WindowModel {
 public:
-    // label: Copyright or Resultbox. Line breaks in the text are CR LF pairs.
-    virtual void SetCaption(Control label, std::wstring_view text) = 0;
-    virtual std::wstring GetCaption(Control label) const = 0;
-    // button: one of the five buttons. A disabled button ignores clicks and its accelerator.
-    virtual void SetEnabled(Control button, bool enabled) = 0;
-    // Closes and destroys the window; the program then ends.
-    virtual void Unload() = 0;
+    static constexpr wchar_t className[] = L"DriverSetupForm1";
+    // Child control IDs: this base plus the tab index.
+    static constexpr int firstControlId = 1000;
 
-protected:
-    ~WindowModel() = default;
-};
+    explicit MainWindow(DriverSetupLibrary& library) noexcept
+        : library_(library, window_), form_(*this, library_), keyboard_(heldKeys_) {}
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
 
-// The library result by which the user is told to log on as an administrator.
-inline constexpr std::int16_t AdminRequired = 3008;
+    // Creates the window and its controls, runs Form_Load and shows the window. Returns false
+    // (after telling the user) when the window could not be made.
+    bool Create(HINSTANCE instance, HICON icon, HICON smallIcon, int showCommand) noexcept;
+    HWND Handle() const noexcept { return window_; }
+    // 0 after a normal close; 1 after an error ended the program.
+    int ExitCode() const noexcept { return exitCode_; }
+    // Tab, Enter, the arrow keys and the "&" accelerators of the visible buttons, as in a
+    // dialog: true when the message was for this window and has been taken care of.
+    bool HandleDialogMessage(MSG& message) const noexcept;
+    // Shows the last operation's outcome in a message box, if one awaits it. The message loop
+    // calls it whenever its queue is empty, so that whatever arrived during the library call (a
+    // close request, a click on the close box) has been handled first. Returns whether it
+    // showed one.
+    bool ShowPendingOutcome() noexcept;
 
-// The value's decimal digits after a minus sign, or after one space when it is not negative.
-std::wstring FormatResultCode(std::int16_t code);
-
-// The sentence for a GetTolvekDriverInfo result, compared on all 32 bits.
-std::wstring_view DriverStatusText(std::int32_t status);
-
-class Form1 {
-public:
-    Form1(WindowModel& window, DriverSetupLibrary& library) noexcept
-        : window_(window), library_(library) {}
-
-    // The event wiring. A click that arrives while a handler runs (a library that pumps
-    // messages can deliver one) starts nothing; a close request then waits for the handler.
-    void Click(Control button);
-    void RequestClose();
-
-    // The handlers, one per control event.
-    void Form_Load();
-    void Install_Click();
-    void Uninstall_Click();
-    void GetDrvInfo_Click();
-    void DisplayDialog_Click();
-    void CloseButton_Click();
-
-    // The last result of InstDriver, UninstallDriver or DriverDialog.
-    std::int16_t ResultCode() const noexcept { return resultCode_; }
-    bool Busy() const noexcept { return busy_; }
+    void SetCaption(Control label, std::wstring_view text) override;
+    std::wstring GetCaption(Control label) const override;
+    void SetEnabled(Control button, bool enabled) override;
+    void Unload() override;
 
 private:
-    void LockButtons();
-    // Unlocks, in lock order, every button but the operation's own, which the handler has
-    // already set by the outcome.
-    void UnlockButtonsBut(Control operation);
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam,
+                                       LPARAM lParam) noexcept;
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCreate();
+    void OnCommand(int id, int notification, HWND control);
+    void OnClick(Control button);
+    // The focus can be left on nothing (its button was disabled, or the window was inactive
+    // meanwhile): back to the button that last had it, if the window is the active one.
+    void RefocusIfLost() const noexcept;
+    // Gives the focus back to the button that last had it, or the first that can take it; not
+    // while the window is minimized, when the frame holds the focus.
+    void RestoreFocus() const noexcept;
+    // The dialog manager's arrow keys: to `control`, or to the next (previous) tab stop.
+    void MoveFocus(HWND control, bool byHandle, bool previous) const noexcept;
+    LRESULT DefaultButtonId() const noexcept;
+    void ApplyDpi(UINT dpi);
+    void FitClientArea(UINT dpi, std::optional<POINT> position);
+    void Fail(const char* reason) noexcept;
 
-    WindowModel& window_;
-    DriverSetupLibrary& library_;
-    std::int16_t resultCode_ = 0;
-    bool busy_ = false;
-    bool closeRequested_ = false;
+    HWND Child(Control control) const noexcept {
+        return controls_[static_cast<std::size_t>(control)];
+    }
+    // The control behind a notification, if it is one of this window's.
+    std::optional<Control> ControlOf(HWND child) const noexcept;
+    // A visible, enabled button of this window.
+    bool CanTakeFocus(HWND child) const noexcept;
+    // Per control, in tab order, whether it can take the focus now.
+    Focusable FocusableControls() const noexcept;
+    HWND ChildOrNull(std::optional<Control> control) const noexcept {
+        return control ? Child(*control) : nullptr;
+    }
+    // Gives the default-button style to this push button and takes it from every other one.
+    void MakeDefault(HWND focused) const noexcept;
+
+    HostedLibrary library_;
+    Form1 form_;
+    HWND window_ = nullptr;
+    std::array<HWND, controlTable.size()> controls_{};
+    HWND focus_ = nullptr; // the button that last had the focus
+    HeldKeys heldKeys_;
+    KeyboardWatch keyboard_; // after heldKeys_, which it reaches
+
+    struct Outcome {
+        std::wstring text; // the sentence the handler wrote last
+        OutcomeIcon icon;
+    };
+    std::optional<Outcome> outcome_; // an operation's, until the message loop shows it
+
+    UniqueFont font_;
+    int exitCode_ = 0;
 };
 
 } // namespace driversetup

@@ -4,7 +4,7 @@
 // own dialog show nothing.
 #pragma once
 
-#include "window/main_window.h"
+#include "window/form.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // reason the window gives for holding up a shutdown.
 #pragma once
 
-#include "window/main_window.h"
+#include "window/form.h"
 
 #include <array>
 #include <string_view>

@@ -2,7 +2,7 @@
 // notes what the window looked like at the moment it was called.
 #pragma once
 
-#include "window/main_window.h"
+#include "window/form.h"
 
 #include <gtest/gtest.h>
 
