@@ -22,33 +22,69 @@ wine_runs_32bit() {
     [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ] && /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
-# Creates the Wine prefix $1 once (with the loader in $wine), with links from the default UI fonts to a CJK font so that
-# Chinese captions show as glyphs, and Wine's Marlett for the caption buttons (this Wine does
-# not find its own font folder). With a second argument "tests", the prefix is made for
-# unattended runs: no crash dialog waiting for a click, and windows left unmanaged, since
-# without a window manager Wine waits about two seconds each time it hides a managed window.
-# Safe to call from parallel processes.
+# Wine's Marlett, which this Wine does not find in its own font folder.
+wine_marlett=/usr/share/wine/fonts/marlett.ttf
+
+# Runs one command of the prefix set-up in $WINEPREFIX with its output added to the prefix's
+# log; if it fails, names it with its status and its last lines of output on stderr.
+wine_prefix_step() {
+    local log=$WINEPREFIX.log status=0 lines
+    lines=$(wc -l <"$log")
+    echo "\$ $*" >>"$log"
+    "$@" >>"$log" 2>&1 || status=$?
+    ((status == 0)) && return 0
+    {
+        echo "Wine prefix $WINEPREFIX: '$*' failed with status $status; its last lines" \
+            "(all of its output is in $log):"
+        tail -n +"$((lines + 2))" "$log" | tail -n 15 | sed 's/^/    /'
+    } >&2
+    return "$status"
+}
+
+# One attempt at the set-up of wine_prefix_ready, in $WINEPREFIX. Each command is checked here:
+# errexit does not reach into a function called under &&, as this one is.
+wine_prefix_make() {
+    local purpose=$1
+    wine_prefix_step "$wine" wineboot --init || return
+    local cjk='wqy-microhei.ttc,WenQuanYi Micro Hei'
+    local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+    for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
+        wine_prefix_step "$wine" reg add "$key" /v "$face" /t REG_MULTI_SZ /d "$cjk" /f || return
+    done
+    if [ "$purpose" = tests ]; then
+        wine_prefix_step "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+            /t REG_DWORD /d 0 /f || return
+        wine_prefix_step "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ \
+            /d N /f || return
+    fi
+    wine_prefix_step cp "$wine_marlett" "$WINEPREFIX/drive_c/windows/Fonts/" || return
+    wine_prefix_step wineserver -w || return
+    touch "$WINEPREFIX/.ready"
+}
+
+# Creates the Wine prefix $1 once (with the loader in $wine), with links from the default UI
+# fonts to a CJK font so that Chinese captions show as glyphs, and Wine's Marlett for the
+# caption buttons. With a second argument "tests", the prefix is made for unattended runs: no
+# crash dialog waiting for a click, and windows left unmanaged, since without a window manager
+# Wine waits about two seconds each time it hides a managed window. The commands' output goes
+# to $1.log. A failed set-up is tried once more from an empty prefix: now and then a 64-bit
+# Wine process fails as it starts ("failed to map the shared user data"), when the kernel has
+# put its heap where Wine maps that data. Safe to call from parallel processes.
 wine_prefix_ready() {
     local prefix=$1 purpose=${2:-}
-    mkdir -p "$prefix"
+    mkdir -p "$prefix" || return
     (
-        flock 9
+        flock 9 || exit
         [ -f "$prefix/.ready" ] && exit 0
         export WINEPREFIX=$prefix
-        "$wine" wineboot --init >/dev/null 2>&1
-        local cjk='wqy-microhei.ttc,WenQuanYi Micro Hei'
-        local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
-        for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
-            "$wine" reg add "$key" /v "$face" /t REG_MULTI_SZ /d "$cjk" /f >/dev/null 2>&1
-        done
-        if [ "$purpose" = tests ]; then
-            "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-                >/dev/null 2>&1
-            "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
-                >/dev/null 2>&1
-        fi
-        cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/"
-        wineserver -w
-        touch "$prefix/.ready"
+        # Wine's error lines go to the log too: without them a failed start says nothing.
+        [ "$WINEDEBUG" != -all ] || export WINEDEBUG=fixme-all
+        : >"$prefix.log" || exit
+        wine_prefix_make "$purpose" && exit 0
+        wineserver -k >/dev/null 2>&1 || true
+        echo "Setting up the Wine prefix $prefix once more, from an empty prefix" |
+            tee -a "$prefix.log" >&2
+        rm -rf "${prefix:?}" && mkdir "$prefix" || exit
+        wine_prefix_make "$purpose"
     ) 9>"$prefix.lock"
 }
