@@ -4,11 +4,13 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
 # The Wine loader for a program of this preset (windows-x86 or windows-x64), in $wine. Wine's
 # launcher always takes its 32-bit loader when it is installed; the 64-bit loader runs 64-bit
-# programs on every machine, also where the kernel runs no 32-bit code (some virtual machines).
+# programs on every machine, also where the kernel runs no 32-bit code (some virtual machines),
+# and starts here through lib/wine64, which fixes its address-space layout.
+wine_env_folder=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 use_wine_for() {
     if [ "$1" = windows-x64 ]; then
-        wine=/usr/lib/wine/wine64
-        export WINELOADER=$wine
+        wine=$wine_env_folder/wine64
+        export WINELOADER=/usr/lib/wine/wine64
     else
         wine=wine
         unset WINELOADER
@@ -67,9 +69,9 @@ wine_prefix_make() {
 # caption buttons. With a second argument "tests", the prefix is made for unattended runs: no
 # crash dialog waiting for a click, and windows left unmanaged, since without a window manager
 # Wine waits about two seconds each time it hides a managed window. The commands' output goes
-# to $1.log. A failed set-up is tried once more from an empty prefix: now and then a 64-bit
-# Wine process fails as it starts ("failed to map the shared user data"), when the kernel has
-# put its heap where Wine maps that data. Safe to call from parallel processes.
+# to $1.log. A failed set-up is tried once more from an empty prefix, after the failure is
+# told: a Wine process may fail as it starts (as the 64-bit loader did before lib/wine64), and a
+# half-made prefix is no start for a second try. Safe to call from parallel processes.
 wine_prefix_ready() {
     local prefix=$1 purpose=${2:-}
     mkdir -p "$prefix" || return

@@ -79,18 +79,11 @@ ChildProcess ChildProcess::Start(const std::filesystem::path& program,
         startup.wShowWindow = *showWindow;
     }
     PROCESS_INFORMATION started{};
-    // Under load Wine now and then fails a start with ERROR_INTERNAL_ERROR before any of the
-    // program's code has run (2 in about 1500 starts here): that start is made again.
-    constexpr int tries = 3;
-    for (int attempt = 1; !CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
-                                          FALSE, CREATE_UNICODE_ENVIRONMENT, environment.data(),
-                                          workingFolder.c_str(), &startup, &started);
-         ++attempt) {
-        const DWORD error = GetLastError();
-        if (error != ERROR_INTERNAL_ERROR || attempt == tries) {
-            throw std::runtime_error("CreateProcessW failed for " + program.string() + ", error " +
-                                     std::to_string(error));
-        }
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_UNICODE_ENVIRONMENT, environment.data(), workingFolder.c_str(),
+                        &startup, &started)) {
+        throw std::runtime_error("CreateProcessW failed for " + program.string() + ", error " +
+                                 std::to_string(GetLastError()));
     }
     CloseHandle(started.hThread);
     return {UniqueHandle(started.hProcess), started.dwProcessId};
