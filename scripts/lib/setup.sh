@@ -2,7 +2,7 @@
 # Idempotent: nothing is downloaded when every package is already there.
 
 packages=(
-    cmake make g++ python3 libgtest-dev googletest clang-format clang-tidy
+    cmake make g++ gcc python3 libgtest-dev googletest clang-format clang-tidy git
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick fonts-wqy-microhei fonts-wine
     zip unzip osslsigncode openssl

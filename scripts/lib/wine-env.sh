@@ -2,15 +2,38 @@
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
+# Chooses how lib/wine64 starts the 64-bit loader, for this script and every one it runs, in
+# WINE64_START: with the fixed address-space layout where the kernel allows it, else with brk
+# refused by lib/without_brk.c, built here with the machine's C compiler. Says so in that case.
+wine64_choose_start() {
+    if setarch "$(uname -m)" --addr-no-randomize true 2>/dev/null; then
+        export WINE64_START=fixed-layout
+        return
+    fi
+    local source=$wine_env_folder/without_brk.c
+    local program=$wine_env_folder/../../build/tools/without-brk
+    if [ ! -x "$program" ] || [ "$source" -nt "$program" ] ||
+        [ "$wine_env_folder/seccomp_exec.h" -nt "$program" ]; then
+        mkdir -p "${program%/*}" &&
+            gcc -O2 -Wall -Wextra -o "$program.$$" "$source" && mv "$program.$$" "$program" ||
+            return
+    fi
+    export WINE64_START=$(cd "${program%/*}" && pwd)/without-brk
+    echo "Wine's 64-bit loader starts with the kernel's own address-space layout, since the" \
+        "kernel refuses it a fixed one here (personality(2) is refused, as a container's seccomp" \
+        "profile does), and with brk refused, which keeps its heap off Wine's shared data" >&2
+}
+
 # The Wine loader for a program of this preset (windows-x86 or windows-x64), in $wine. Wine's
 # launcher always takes its 32-bit loader when it is installed; the 64-bit loader runs 64-bit
 # programs on every machine, also where the kernel runs no 32-bit code (some virtual machines),
-# and starts here through lib/wine64, which fixes its address-space layout.
+# and starts here through lib/wine64, which keeps its heap off the page of Wine's shared data.
 wine_env_folder=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 use_wine_for() {
     if [ "$1" = windows-x64 ]; then
         wine=$wine_env_folder/wine64
         export WINELOADER=/usr/lib/wine/wine64
+        [ -n "${WINE64_START:-}" ] || wine64_choose_start || return
     else
         wine=wine
         unset WINELOADER
