@@ -113,3 +113,37 @@ wine_prefix_ready() {
         wine_prefix_make "$purpose"
     ) 9>"$prefix.lock"
 }
+
+# Starts the Wine session of $WINEPREFIX anew with LogPixels at $1, for a program that is to
+# start on a monitor of that DPI: every Wine process takes its system DPI from LogPixels as it
+# starts, but Wine 10 gives the monitor the DPI that its session started with, as Windows takes
+# a new logon for a new scale. The server and Wine's services are started on no output of the
+# caller's: they would keep a test's output pipe open for as long as they run. wine_session_end
+# puts the session back as it was.
+wine_session_at_dpi() {
+    local key='HKCU\Control Panel\Desktop'
+    wine_session_logpixels=$("$wine" reg query "$key" /v LogPixels 2>/dev/null | tr -d '\r' |
+        awk '$1 == "LogPixels" { print $3 }' || true)
+    "$wine" reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wine_session_was_running=0
+    wineserver -k 2>/dev/null && wine_session_was_running=1
+    wineserver -w
+    wineserver -p </dev/null >/dev/null 2>&1
+    "$wine" wineboot </dev/null >/dev/null 2>&1
+}
+
+wine_session_end() {
+    local key='HKCU\Control Panel\Desktop'
+    if [ -n "$wine_session_logpixels" ]; then
+        "$wine" reg add "$key" /v LogPixels /t REG_DWORD /d "$((wine_session_logpixels))" /f \
+            >/dev/null 2>&1
+    else
+        "$wine" reg delete "$key" /v LogPixels /f >/dev/null 2>&1 || true
+    fi
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    if ((wine_session_was_running)); then
+        wineserver -p </dev/null >/dev/null 2>&1
+        "$wine" wineboot </dev/null >/dev/null 2>&1
+    fi
+}

@@ -31,6 +31,26 @@ UINT SystemDpi() {
     return static_cast<UINT>(dpi);
 }
 
+UINT PrimaryMonitorDpi() {
+    // This process is per-monitor aware (dpi_aware_tester.cpp), so it is told the monitor's own
+    // DPI. Before Windows 8.1 there is only the system DPI.
+    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    const HMODULE shcore = LoadLibraryW(L"shcore.dll");
+    const auto getDpiForMonitor =
+        shcore == nullptr ? nullptr
+                          : reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void*>(
+                                GetProcAddress(shcore, "GetDpiForMonitor")));
+    UINT dpiX = 0;
+    UINT dpiY = 0;
+    constexpr int effectiveDpi = 0; // MDT_EFFECTIVE_DPI
+    if (getDpiForMonitor != nullptr &&
+        SUCCEEDED(getDpiForMonitor(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), effectiveDpi,
+                                   &dpiX, &dpiY))) {
+        return dpiY;
+    }
+    return SystemDpi();
+}
+
 ScopedLogPixels::ScopedLogPixels(DWORD dpi) {
     DWORD value = 0;
     DWORD size = sizeof value;

@@ -13,8 +13,13 @@ bool RunningUnderWine();
 // The system DPI this process started with.
 UINT SystemDpi();
 
-// Under Wine every process takes its DPI from HKCU\Control Panel\Desktop\LogPixels when it
-// starts, so setting that value changes the DPI of the programs a test starts afterwards.
+// The DPI of the primary monitor, where the programs a test starts show their windows.
+UINT PrimaryMonitorDpi();
+
+// Under Wine every process takes its system DPI from HKCU\Control Panel\Desktop\LogPixels when
+// it starts, so setting that value changes the system DPI of the programs a test starts
+// afterwards. Wine 8 gives their monitor that DPI too; Wine 10 gives it the DPI that its session
+// started with, as Windows does the one of the logon (see WINE_SESSION_DPI in scripts/wine-exec).
 // The previous value, or its absence, is restored on destruction.
 class ScopedLogPixels {
 public:

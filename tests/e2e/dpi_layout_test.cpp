@@ -88,14 +88,19 @@ void ExpectLayout(const DriverSetupRun& run, const DpiCase& expected) {
 
 class Layout : public testing::TestWithParam<DpiCase> {};
 
-TEST_P(Layout, ConvertsEveryTwipsLengthAtTheSystemDpi) {
+// A per-monitor aware window starts at the DPI of its monitor. Wine reads the system DPI from the
+// registry as each process starts; the monitor's DPI comes with the session on Windows and on
+// Wine 10, so under Wine each DPI runs in a session of its own (tests/e2e/CMakeLists.txt).
+TEST_P(Layout, ConvertsEveryTwipsLengthAtTheDpiOfItsMonitor) {
     const DpiCase& expected = GetParam();
-    // Wine reads the DPI from the registry as each process starts; Windows needs a new logon.
     std::optional<ScopedLogPixels> dpi;
     if (RunningUnderWine()) {
         dpi.emplace(expected.dpi);
-    } else if (SystemDpi() != expected.dpi) {
-        GTEST_SKIP() << "the system runs at " << SystemDpi() << " DPI";
+    }
+    if (PrimaryMonitorDpi() != expected.dpi) {
+        GTEST_SKIP() << "the monitor runs at " << PrimaryMonitorDpi()
+                     << " DPI; under Wine, e2e_dpi_layout_at_" << expected.dpi
+                     << " runs this case in a session of its DPI";
     }
     const DriverSetupRun run;
     ExpectLayout(run, expected);
