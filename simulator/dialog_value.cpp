@@ -10,7 +10,9 @@ using namespace driversetup::portable; // the tags and text functions of the pla
 
 namespace {
 
-template <typename... Handlers> struct Overloaded : Handlers... { using Handlers::operator()...; };
+template <typename... Handlers> struct Overloaded : public Handlers... {
+    using Handlers::operator()...;
+};
 template <typename... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 } // namespace

