@@ -70,6 +70,9 @@ void StoreIn(driversetup::Variant& result, const DialogValue& value) {
                    },
                    [&](const std::wstring& text) {
                        result.vt = VT_BSTR;
+                       // The platform's SysAllocString takes a pointer (the portable one, a
+                       // view).
+                       // NOLINTNEXTLINE(readability-redundant-string-cstr)
                        result.bstrVal = SysAllocString(text.c_str());
                    },
                    [&](bool truth) {

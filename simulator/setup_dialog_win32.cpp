@@ -98,7 +98,11 @@ INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         case IDCANCEL:
             EndDialog(dialog, LOWORD(wParam));
             return TRUE;
+        default:
+            break;
         }
+        break;
+    default:
         break;
     }
     return FALSE;

@@ -40,6 +40,8 @@ public:
             }
         }
         if (window_ != nullptr) {
+            // The text is a literal's view, so it ends in a null character.
+            // NOLINTNEXTLINE(bugprone-suspicious-stringview-data-usage)
             ShutdownBlockReasonCreate(window_, texts::libraryCallInProgress.data());
         }
     }

@@ -274,6 +274,7 @@ bool MainWindow::ShowPendingOutcome() noexcept {
         return false;
     }
     // The title is a literal's view, so it ends in a null character.
+    // NOLINTNEXTLINE(bugprone-suspicious-stringview-data-usage)
     MessageBoxW(window_, outcome.text.c_str(), windowTitle.data(), MB_OK | IconStyle(outcome.icon));
     // A close request meanwhile (another program's) may have destroyed the window.
     if (window_ != nullptr) {

@@ -12,8 +12,8 @@ constexpr std::wstring_view simulatorPrefix = L"VELMORA_SIM_";
 
 std::wstring Upper(std::wstring_view text) {
     std::wstring upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); });
+    std::ranges::transform(upper, upper.begin(),
+                           [](wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); });
     return upper;
 }
 
@@ -40,9 +40,8 @@ std::wstring EnvironmentBlock(const EnvironmentChanges& changes) {
     std::vector<std::wstring> entries;
     for (std::wstring& entry : CurrentEnvironment()) {
         const std::wstring name = NameOf(entry);
-        const bool replaced = std::any_of(changes.begin(), changes.end(), [&](const auto& change) {
-            return Upper(change.first) == name;
-        });
+        const bool replaced = std::ranges::any_of(
+            changes, [&](const auto& change) { return Upper(change.first) == name; });
         if (!replaced && !name.starts_with(simulatorPrefix)) {
             entries.push_back(std::move(entry));
         }
@@ -53,8 +52,8 @@ std::wstring EnvironmentBlock(const EnvironmentChanges& changes) {
         entry += value;
         entries.push_back(std::move(entry));
     }
-    std::sort(entries.begin(), entries.end(),
-              [](const std::wstring& a, const std::wstring& b) { return Upper(a) < Upper(b); });
+    std::ranges::sort(
+        entries, [](const std::wstring& a, const std::wstring& b) { return Upper(a) < Upper(b); });
     std::wstring block;
     for (const std::wstring& entry : entries) {
         block += entry;

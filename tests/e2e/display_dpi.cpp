@@ -38,7 +38,7 @@ UINT PrimaryMonitorDpi() {
     const HMODULE shcore = LoadLibraryW(L"shcore.dll");
     const auto getDpiForMonitor =
         shcore == nullptr ? nullptr
-                          : reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void*>(
+                          : reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void (*)()>(
                                 GetProcAddress(shcore, "GetDpiForMonitor")));
     UINT dpiX = 0;
     UINT dpiY = 0;

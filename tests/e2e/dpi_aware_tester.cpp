@@ -12,7 +12,7 @@ public:
         using SetContext = BOOL(WINAPI*)(HANDLE);
         const HMODULE user32 = GetModuleHandleW(L"user32.dll");
         const auto setContext = reinterpret_cast<SetContext>(
-            reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+            reinterpret_cast<void (*)()>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
         // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 (Windows 10 1703), named by value since
         // the Windows 7 headers lack it; before that, system awareness is the best there is.
         auto* const perMonitorAwareV2 = reinterpret_cast<HANDLE>(-4);

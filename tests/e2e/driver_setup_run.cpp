@@ -201,7 +201,7 @@ std::vector<int> DriverSetupRun::DefaultButtons() const {
 LRESULT DriverSetupRun::Probe(probe::Command command, LPARAM argument) const {
     const HMODULE module = LoadLibraryW(BuiltFile(L"e2e_probe.dll").c_str());
     const auto hook = reinterpret_cast<HOOKPROC>(
-        reinterpret_cast<void*>(GetProcAddress(module, probe::hookName)));
+        reinterpret_cast<void (*)()>(GetProcAddress(module, probe::hookName)));
     if (hook == nullptr) {
         throw std::runtime_error("e2e_probe.dll or its hook is missing");
     }

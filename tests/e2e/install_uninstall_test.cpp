@@ -28,7 +28,7 @@ std::optional<LRESULT> QueryEndSession(const DriverSetupRun& run) {
 // Windows 10 1809 and later know the GDI-scaled DPI-unaware context; Wine 8 does not.
 bool KnowsGdiScaling() {
     using IsValidContextFn = BOOL(WINAPI*)(HANDLE);
-    const auto isValid = reinterpret_cast<IsValidContextFn>(reinterpret_cast<void*>(
+    const auto isValid = reinterpret_cast<IsValidContextFn>(reinterpret_cast<void (*)()>(
         GetProcAddress(GetModuleHandleW(L"user32.dll"), "IsValidDpiAwarenessContext")));
     return isValid != nullptr && isValid(reinterpret_cast<HANDLE>(-5)) != FALSE;
 }

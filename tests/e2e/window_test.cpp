@@ -127,6 +127,7 @@ TEST(Window, FillsTheLabelsAtStartUp) {
 // and where the focus and the default button are once that box is dismissed with Enter.
 struct KeyStep {
     // A key press is the key's own virtual-key code; the other actions lie above them all.
+    // NOLINTNEXTLINE(readability-enum-initial-value)
     enum Action : WORD {
         enter = VK_RETURN,
         tab = VK_TAB,

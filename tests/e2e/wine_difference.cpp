@@ -17,10 +17,10 @@ namespace {
 int WineMajorVersion() {
     using GetVersionFn = const char*(__cdecl*)();
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    const auto getVersion =
-        ntdll == nullptr ? nullptr
-                         : reinterpret_cast<GetVersionFn>(
-                               reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")));
+    const auto getVersion = ntdll == nullptr
+                                ? nullptr
+                                : reinterpret_cast<GetVersionFn>(reinterpret_cast<void (*)()>(
+                                      GetProcAddress(ntdll, "wine_get_version")));
     return getVersion == nullptr ? 0 : std::atoi(getVersion());
 }
 

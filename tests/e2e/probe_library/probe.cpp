@@ -57,8 +57,7 @@ LRESULT ChangeDpi(HWND window, UINT dpi) {
         }
     }
     for (const HFONT old : before) {
-        if (old != nullptr && std::find(after.begin(), after.end(), old) == after.end() &&
-            IsLiveFont(old)) {
+        if (old != nullptr && std::ranges::find(after, old) == after.end() && IsLiveFont(old)) {
             result |= probe::oldFontNotDeleted;
         }
     }
