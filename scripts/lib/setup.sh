@@ -63,6 +63,22 @@ ensure_packages() {
     return 1
 }
 
+# Builds the native program build/tools/$1 from the C file $2 with the machine's compiler, unless
+# it is newer than that file and the scripts' seccomp_exec.h, and prints its path. Safe to call
+# from parallel processes: each compiles to a file of its own, then renames it.
+native_tool() {
+    local tools folder
+    folder=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+    tools=$(cd "$folder/../.." && pwd)/build/tools
+    local program=$tools/$1 source=$2
+    if [ ! -x "$program" ] || [ "$source" -nt "$program" ] ||
+        [ "$folder/seccomp_exec.h" -nt "$program" ]; then
+        mkdir -p "$tools" && gcc -O2 -Wall -Wextra -o "$program.$$" "$source" &&
+            mv "$program.$$" "$program" || return
+    fi
+    echo "$program"
+}
+
 # Starts a private Xvfb on a free display, with a screen of $1 pixels (WIDTHxHEIGHT, 1024x768 by
 # default), and exports DISPLAY; stop it with stop_xvfb.
 start_xvfb() {

@@ -1,4 +1,5 @@
 # Sourced by the scripts: the Wine settings every run shares, and the prefix set-up.
+. "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
@@ -10,15 +11,8 @@ wine64_choose_start() {
         export WINE64_START=fixed-layout
         return
     fi
-    local source=$wine_env_folder/without_brk.c
-    local program=$wine_env_folder/../../build/tools/without-brk
-    if [ ! -x "$program" ] || [ "$source" -nt "$program" ] ||
-        [ "$wine_env_folder/seccomp_exec.h" -nt "$program" ]; then
-        mkdir -p "${program%/*}" &&
-            gcc -O2 -Wall -Wextra -o "$program.$$" "$source" && mv "$program.$$" "$program" ||
-            return
-    fi
-    export WINE64_START=$(cd "${program%/*}" && pwd)/without-brk
+    WINE64_START=$(native_tool without-brk "$wine_env_folder/without_brk.c") || return
+    export WINE64_START
     echo "Wine's 64-bit loader starts with the kernel's own address-space layout, since the" \
         "kernel refuses it a fixed one here (personality(2) is refused, as a container's seccomp" \
         "profile does), and with brk refused, which keeps its heap off Wine's shared data" >&2
@@ -114,12 +108,17 @@ wine_prefix_ready() {
     ) 9>"$prefix.lock"
 }
 
+# Starts the Wine session of $WINEPREFIX: the server and Wine's services, on no output of the
+# caller's, which they would keep open for as long as they run (a test's output pipe, say).
+wine_session_start() {
+    wineserver -p </dev/null >/dev/null 2>&1
+    "$wine" wineboot </dev/null >/dev/null 2>&1
+}
+
 # Starts the Wine session of $WINEPREFIX anew with LogPixels at $1, for a program that is to
 # start on a monitor of that DPI: every Wine process takes its system DPI from LogPixels as it
 # starts, but Wine 10 gives the monitor the DPI that its session started with, as Windows takes
-# a new logon for a new scale. The server and Wine's services are started on no output of the
-# caller's: they would keep a test's output pipe open for as long as they run. wine_session_end
-# puts the session back as it was.
+# a new logon for a new scale. wine_session_end puts the session back as it was.
 wine_session_at_dpi() {
     local key='HKCU\Control Panel\Desktop'
     wine_session_logpixels=$("$wine" reg query "$key" /v LogPixels 2>/dev/null | tr -d '\r' |
@@ -128,8 +127,7 @@ wine_session_at_dpi() {
     wine_session_was_running=0
     wineserver -k 2>/dev/null && wine_session_was_running=1
     wineserver -w
-    wineserver -p </dev/null >/dev/null 2>&1
-    "$wine" wineboot </dev/null >/dev/null 2>&1
+    wine_session_start
 }
 
 wine_session_end() {
@@ -143,7 +141,6 @@ wine_session_end() {
     wineserver -k 2>/dev/null || true
     wineserver -w
     if ((wine_session_was_running)); then
-        wineserver -p </dev/null >/dev/null 2>&1
-        "$wine" wineboot </dev/null >/dev/null 2>&1
+        wine_session_start
     fi
 }
